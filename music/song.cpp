@@ -1,0 +1,7 @@
+#include "music/song.h"
+
+namespace music {
+
+Sample emptySample{};
+
+}  // namespace music
