@@ -1,0 +1,171 @@
+#include "scene/snowflakes.h"
+
+#include <GL/gl.h>
+
+#include "scene/eased_oscillator.h"
+#include "scene/pictures.h"
+#include "scene/sprite_quad.h"
+
+namespace {
+
+// The drift channels sway between 0 and 0.15; only their units differ.
+constexpr EasedOscillator driftChannel(double unit) {
+    return {0.0f, 0.0375f, 0.075f, 0.1125f, 0.15f, unit, OscillatorOrder::RisingFirst, 0};
+}
+constexpr EasedOscillator DRIFT_CHANNELS[3] = {driftChannel(0.00005), driftChannel(0.00004),
+                                               driftChannel(0.00006)};
+
+// Flakes that wrap round re-enter on the other side, 2.6 further on.
+constexpr float WRAP_LEFT = -1.3f;
+constexpr float WRAP_RIGHT = 1.3f;
+constexpr double WRAP_DISTANCE = 2.6;
+// Below this fall a flake is out of the window and fades.
+constexpr float FADE_BELOW = -1.3f;
+constexpr float RESTART_FALL = 0.2f;
+
+constexpr double BASE_HEIGHT = 1.0;
+
+Snowflake& flakeNumber(std::span<Snowflake> flakes, int k) {
+    return flakes[flakes.size() - static_cast<std::size_t>(k)];
+}
+
+void spin(Snowflake& flake, const FlakeConstants& c) {
+    flake.spinX = static_cast<float>(flake.spinX + c.spinX);
+    flake.spinY = static_cast<float>(flake.spinY + c.spinY);
+    flake.spinZ = static_cast<float>(flake.spinZ + c.spinZ);
+}
+
+void wrap(Snowflake& flake) {
+    if (flake.xBase < WRAP_LEFT) {
+        flake.xBase = static_cast<float>(flake.xBase + WRAP_DISTANCE);
+    }
+    if (flake.xBase > WRAP_RIGHT) {
+        flake.xBase = static_cast<float>(flake.xBase - WRAP_DISTANCE);
+    }
+}
+
+void fallAndFade(Snowflake& flake, const FlakeConstants& c) {
+    const float f = flake.fall;
+    if (f < FADE_BELOW) {
+        flake.alpha = static_cast<float>(flake.alpha - c.fadeStep);
+    }
+    if (f > c.resetBelow) {
+        flake.fall = static_cast<float>(f - c.fallStep);
+    } else {
+        flake.fall = RESTART_FALL;
+        flake.alpha = c.alphaAfterReset;
+    }
+}
+
+// The group brightens while a channel swings out and dims as it comes back.
+double twinkleChange(OscillatorPhase left, const TwinkleConstants& t, int channel) {
+    switch (left) {
+    case OscillatorPhase::RiseAccelerate:
+        return t.first[channel - 1];
+    case OscillatorPhase::RiseBrake:
+        return t.second[channel - 1];
+    case OscillatorPhase::FallAccelerate:
+        return -t.second[channel - 1];
+    case OscillatorPhase::FallBrake:
+        return -t.first[channel - 1];
+    }
+    return 0.0;
+}
+
+}  // namespace
+
+void stepGust(Snowflake& flake, const GustConstants& g) {
+    float& v = flake.gustSpeed;
+    int& p = flake.gustPhase;
+    if (p == 0) {
+        if (v > g.max0) {
+            p = 1;
+        } else {
+            if (v <= g.cap0) {
+                v = static_cast<float>(v + g.up0);
+            }
+            flake.xBase -= v;
+        }
+    }
+    if (p == 1) {
+        if (v < g.min1) {
+            p = 2;
+            if (g.stopsAtTurns) {
+                v = 0.0f;
+            }
+        } else {
+            v = static_cast<float>(v - g.down1);
+            flake.xBase -= v;
+        }
+    }
+    if (p == 2) {
+        if (v > g.max2) {
+            p = 3;
+        } else {
+            if (v <= g.cap2) {
+                v = static_cast<float>(v + g.up2);
+            }
+            flake.xBase -= v;
+        }
+    }
+    if (p == 3) {
+        if (v < g.min3) {
+            p = 0;
+            if (g.stopsAtTurns) {
+                v = 0.0f;
+            }
+        } else {
+            v = static_cast<float>(v - g.down3);
+            flake.xBase -= v;
+        }
+    }
+}
+
+void drawSnowflakes(int group, std::span<const Snowflake> flakes, const std::uint32_t* textures) {
+    const SnowGroupConstants& constants = snowGroupConstants(group);
+    const std::size_t n = flakes.size();
+    for (std::size_t k = 1; k <= n; ++k) {
+        const Snowflake& flake = flakes[n - k];
+        const FlakeConstants& c = constants.flakes[k - 1];
+        const float drift = flakes[n - static_cast<std::size_t>(c.channel)].drift;
+        glPushMatrix();
+        glTranslatef(flake.xBase, static_cast<float>(BASE_HEIGHT), 0.0f);
+        glTranslatef(drift, flake.fall, 0.0f);
+        glRotatef(flake.spinX, 1.0f, 0.0f, 0.0f);
+        glRotatef(flake.spinY, 0.0f, 1.0f, 0.0f);
+        glRotatef(flake.spinZ, 0.0f, 0.0f, 1.0f);
+        const std::size_t picture = FLAKE_1_ENTRY + (k - 1) % FLAKE_PICTURES;
+        drawSpriteQuad(textures[picture], c.halfSize, c.halfSize, flake.alpha);
+        glPopMatrix();
+    }
+}
+
+void stepSnowflakes(int group, std::span<MotionState, 3> channels, std::span<Snowflake> flakes) {
+    const SnowGroupConstants& constants = snowGroupConstants(group);
+    const int n = static_cast<int>(flakes.size());
+    for (int k = 1; k <= n; ++k) {
+        Snowflake& flake = flakeNumber(flakes, k);
+        spin(flake, constants.flakes[k - 1]);
+        wrap(flake);
+        stepGust(flake, constants.gusts[k - 1]);
+    }
+    for (int k = 1; k <= n; ++k) {
+        fallAndFade(flakeNumber(flakes, k), constants.flakes[k - 1]);
+    }
+    for (int c = 1; c <= 3; ++c) {
+        MotionState& channel = channels[3 - c];
+        DRIFT_CHANNELS[c - 1].step(flakeNumber(flakes, c).drift, channel.speed, channel.phase,
+                                   [&](OscillatorPhase left) {
+                                       for (int k = 1; k <= n; ++k) {
+                                           Snowflake& flake = flakeNumber(flakes, k);
+                                           const double change = twinkleChange(left, SNOW_TWINKLE[k - 1], c);
+                                           flake.alpha = static_cast<float>(flake.alpha + change);
+                                       }
+                                   });
+    }
+}
+
+void drawSnowGroup1(Scene& scene) {
+    drawSnowGroup(1, scene.snow1, scene.textures);
+    stepSnowGroup(1, scene.snow1);
+}
