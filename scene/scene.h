@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "text/scroll_text.h"
+
 // Speed and phase of one eased motion (see scene/eased_oscillator.h).
 struct MotionState {
     float speed = 0.0f;
@@ -83,6 +85,9 @@ public:
     SnowGroup<10> snow3;
 
     Logo logo;
+
+    ScrollTextState greetings = makeScrollTextState(GREETINGS_START);
+    ScrollTextState dancing = makeScrollTextState(DANCING_START);
 
     // GL texture names by entry number, in load order.
     std::uint32_t textures[TEXTURE_COUNT] = {};

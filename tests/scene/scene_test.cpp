@@ -29,6 +29,12 @@ TEST(Scene, StartValues) {
     EXPECT_EQ(scene.logo.anglePhase, 0);
     EXPECT_EQ(scene.texturesLoaded, 0);
 
+    EXPECT_EQ(scene.greetings.scrollCountdown, 78.3f);
+    EXPECT_EQ(scene.greetings.textY, 0.77f);
+    EXPECT_EQ(scene.dancing.scrollCountdown, 166.45f);
+    EXPECT_EQ(scene.dancing.waveTimer10, 2.8f);
+    EXPECT_EQ(scene.dancing.rockAngle, 17.0f);
+
     EXPECT_EQ(scene.snow1.flake(1).xBase, -1.0f);
     EXPECT_EQ(scene.snow1.flake(20).fall, 1.5f);
     EXPECT_EQ(scene.snow2.flake(11).alpha, 0.77f);
