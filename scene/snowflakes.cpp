@@ -57,6 +57,29 @@ void fallAndFade(Snowflake& flake, const FlakeConstants& c) {
     }
 }
 
+// A speed-up phase of the gust: true once the speed has passed its max,
+// otherwise one step (adding only while at most the cap).
+bool speedUp(Snowflake& flake, float max, double up, float cap) {
+    if (flake.gustSpeed > max) {
+        return true;
+    }
+    if (flake.gustSpeed <= cap) {
+        flake.gustSpeed = static_cast<float>(flake.gustSpeed + up);
+    }
+    flake.xBase -= flake.gustSpeed;
+    return false;
+}
+
+// A slow-down phase: true once the speed is below its min, otherwise one step.
+bool slowDown(Snowflake& flake, float min, double down) {
+    if (flake.gustSpeed < min) {
+        return true;
+    }
+    flake.gustSpeed = static_cast<float>(flake.gustSpeed - down);
+    flake.xBase -= flake.gustSpeed;
+    return false;
+}
+
 // The group brightens while a channel swings out and dims as it comes back.
 double twinkleChange(OscillatorPhase left, const TwinkleConstants& t, int channel) {
     switch (left) {
@@ -75,48 +98,24 @@ double twinkleChange(OscillatorPhase left, const TwinkleConstants& t, int channe
 }  // namespace
 
 void stepGust(Snowflake& flake, const GustConstants& g) {
-    float& v = flake.gustSpeed;
     int& p = flake.gustPhase;
-    if (p == 0) {
-        if (v > g.max0) {
-            p = 1;
-        } else {
-            if (v <= g.cap0) {
-                v = static_cast<float>(v + g.up0);
-            }
-            flake.xBase -= v;
+    if (p == 0 && speedUp(flake, g.max0, g.up0, g.cap0)) {
+        p = 1;
+    }
+    if (p == 1 && slowDown(flake, g.min1, g.down1)) {
+        p = 2;
+        if (g.stopsAtTurns) {
+            flake.gustSpeed = 0.0f;
         }
     }
-    if (p == 1) {
-        if (v < g.min1) {
-            p = 2;
-            if (g.stopsAtTurns) {
-                v = 0.0f;
-            }
-        } else {
-            v = static_cast<float>(v - g.down1);
-            flake.xBase -= v;
-        }
+    if (p == 2 && speedUp(flake, g.max2, g.up2, g.cap2)) {
+        p = 3;
     }
-    if (p == 2) {
-        if (v > g.max2) {
-            p = 3;
-        } else {
-            if (v <= g.cap2) {
-                v = static_cast<float>(v + g.up2);
-            }
-            flake.xBase -= v;
-        }
-    }
-    if (p == 3) {
-        if (v < g.min3) {
-            p = 0;
-            if (g.stopsAtTurns) {
-                v = 0.0f;
-            }
-        } else {
-            v = static_cast<float>(v - g.down3);
-            flake.xBase -= v;
+    // The turn back to phase 0 takes effect from the next frame.
+    if (p == 3 && slowDown(flake, g.min3, g.down3)) {
+        p = 0;
+        if (g.stopsAtTurns) {
+            flake.gustSpeed = 0.0f;
         }
     }
 }
