@@ -1,0 +1,26 @@
+// The painters: each fills a canvas of its picture's size.
+#pragma once
+
+#include "tools/make_art/canvas.h"
+
+#include <string_view>
+
+namespace make_art {
+
+void paint_background(Canvas& canvas);  // BG.png: the valley at dusk
+void paint_foreground(Canvas& canvas);  // FG.png: drifts and pines along the bottom edge
+void paint_flake(Canvas& canvas, int number);  // Flake_1 .. Flake_5
+
+class Lettering;
+void paint_logo(Canvas& canvas, const Lettering& fonts);       // Main.png
+void paint_signature(Canvas& canvas, const Lettering& fonts);  // HUG.png
+void paint_icon(Canvas& canvas);                               // font_icon/Qorv.png
+
+enum class GlyphStyle { large, small };
+// One glyph picture by its file name in a glyph set.
+void paint_glyph(Canvas& canvas, const Lettering& fonts, GlyphStyle style, std::string_view fileName);
+
+// A six-fold crystal centred at the origin with the given radius, filled with the current source.
+void crystal_path(cairo_t* cr, int number, double radius);
+
+}  // namespace make_art
