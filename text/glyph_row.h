@@ -3,6 +3,7 @@
 // value rather than a sum that picks up rounding error glyph after glyph.
 #pragma once
 
+#include <array>
 #include <cstddef>
 
 struct GlyphRow {
@@ -22,4 +23,14 @@ float glyphX(const GlyphRow& row, std::size_t index);
 constexpr double wrapDistance(const GlyphRow& row, std::size_t glyphCount) {
     const long hundredths = row.firstXHundredths + row.advanceHundredths * static_cast<long>(glyphCount) + 100;
     return static_cast<double>(hundredths) / 100.0;
+}
+
+// The x of every glyph of a text, worked out once.
+template <std::size_t N>
+std::array<float, N> glyphXs(const GlyphRow& row) {
+    std::array<float, N> xs{};
+    for (std::size_t i = 0; i < N; ++i) {
+        xs[i] = glyphX(row, i);
+    }
+    return xs;
 }
