@@ -1,3 +1,4 @@
+#include "image/asset_paths.h"
 #include "text/dancing_text.h"
 #include "text/glyph_map.h"
 #include "text/greetings_text.h"
@@ -6,6 +7,8 @@
 
 #include <algorithm>
 #include <set>
+#include <string>
+#include <utility>
 #include <string_view>
 
 namespace {
@@ -17,25 +20,6 @@ TEST(GlyphMap, LetterCaseSelectsDistinctPictures) {
     EXPECT_EQ(glyphPosition('z'), 61);
     EXPECT_EQ(glyphEntry(FONT_SET, glyphPosition('A')), 20);
     EXPECT_EQ(glyphEntry(FONT_SET2, glyphPosition('a')), 142);
-}
-
-TEST(GlyphMap, DigitFiveShowsTheLetterAPicture) {
-    // Position 5 of each font is loaded from A.png.
-    EXPECT_EQ(glyphPosition('5'), 5);
-    EXPECT_EQ(glyphPosition('0'), 0);
-    EXPECT_EQ(glyphPosition('9'), 9);
-}
-
-TEST(GlyphMap, SymbolsFollowTheFileNameOrder) {
-    EXPECT_EQ(glyphPosition('&'), 62);
-    EXPECT_EQ(glyphPosition('\\'), 65);
-    EXPECT_EQ(glyphPosition(' '), 66);  // blank.png
-    EXPECT_EQ(glyphPosition('}'), 68);
-    EXPECT_EQ(glyphPosition(','), 71);
-    EXPECT_EQ(glyphPosition('!'), 77);
-    EXPECT_EQ(glyphPosition(';'), 90);
-    EXPECT_EQ(glyphPosition('\''), 93);
-    EXPECT_EQ(glyphPosition('~'), 95);
 }
 
 TEST(GlyphMap, EveryPrintableCharacterButNumberAndDollarSignHasItsOwnPicture) {
@@ -59,6 +43,37 @@ TEST(GlyphMap, EveryPrintableCharacterButNumberAndDollarSignHasItsOwnPicture) {
     EXPECT_EQ(glyphPosition('\0'), -1);
     EXPECT_EQ(glyphPosition('\t'), -1);
     EXPECT_EQ(glyphPosition(static_cast<char>(0xE9)), -1);
+}
+
+std::string pathOf(int entry) {
+    return assets::texturePaths()[static_cast<std::size_t>(entry)];
+}
+
+TEST(GlyphMap, EntriesNameThePicturesOfTheLoadOrder) {
+    const std::pair<char, const char*> pictures[] = {
+        {'0', "0.png"}, {'9', "9.png"}, {'5', "A.png"}, {'A', "A.png"}, {'Z', "Z.png"}, {'a', "lc_A.png"},
+        {'i', "lc_I.png"}, {'z', "lc_Z.png"},
+        {'&', "andsymbol.png"}, {'*', "asterisksymbol.png"}, {'@', "atsymbol.png"}, {'\\', "backslash.png"},
+        {' ', "blank.png"}, {'}', "closecurlybracket.png"}, {')', "closeparenthesissymbol.png"},
+        {']', "closesquarebracket.png"}, {',', "commasymbol.png"}, {'-', "dashsymbol.png"}, {'.', "dotsymbol.png"},
+        {'"', "doublecommasymbol.png"}, {':', "doubledotsymbol.png"}, {'=', "equalsymbol.png"},
+        {'!', "exclamationmark.png"}, {'/', "forwardslashsymbol.png"}, {'`', "inverteduppercommasymbol.png"},
+        {'_', "lowerdashsymbol.png"}, {'>', "majorsymbol.png"}, {'<', "minorsymbol.png"},
+        {'{', "opencurlybracket.png"}, {'(', "openparenthesissymbol.png"}, {'[', "opensquarebracket.png"},
+        {'%', "percentagesymbol.png"}, {'|', "pipesymbol.png"}, {'+', "plussymbol.png"}, {'?', "questionmark.png"},
+        {';', "semicolonsymbol.png"}, {'\'', "uppercommasymbol.png"}, {'^', "upwardarrowsymbol.png"},
+        {'~', "wavesymbol.png"},
+    };
+    for (const auto& [c, file] : pictures) {
+        EXPECT_EQ(pathOf(glyphEntry(FONT_SET, glyphPosition(c))), std::string("RC\\font_set\\") + file) << c;
+        EXPECT_EQ(pathOf(glyphEntry(FONT_SET2, glyphPosition(c))), std::string("RC\\font_set2\\") + file) << c;
+    }
+    EXPECT_EQ(pathOf(glyphEntry(FONT_SET, CAT_GLYPH_POSITION)), "RC\\font_set\\catsymbol.png");
+    EXPECT_EQ(pathOf(glyphEntry(FONT_SET2, S_GLYPH_POSITION)), "RC\\font_set2\\ssymbol.png");
+    EXPECT_EQ(pathOf(glyphEntry(FONT_SET2, TRIANGLE_GLYPH_POSITION)), "RC\\font_set2\\trianglesymbol.png");
+    EXPECT_EQ(pathOf(ICON_GLYPH_ENTRY), "RC\\font_icon\\Qorv.png");
+    // The digit 5 and the letter A are two loads of one picture: distinct entries.
+    EXPECT_NE(glyphEntry(FONT_SET, glyphPosition('5')), glyphEntry(FONT_SET, glyphPosition('A')));
 }
 
 constexpr int entryOf(GlyphSet set, char c) {
