@@ -23,9 +23,12 @@ constexpr double WRAP_DISTANCE = 2.6;
 constexpr float FADE_BELOW = -1.3f;
 constexpr float RESTART_FALL = 0.2f;
 
-constexpr double BASE_HEIGHT = 1.0;
+// Flakes hang from the top edge: their fall is measured from there.
+constexpr float BASE_HEIGHT = 1.0f;
 
-Snowflake& flakeNumber(std::span<Snowflake> flakes, int k) {
+// Flake k of a group held highest-numbered first.
+template <typename Flake>
+Flake& flakeNumber(std::span<Flake> flakes, int k) {
     return flakes[flakes.size() - static_cast<std::size_t>(k)];
 }
 
@@ -122,18 +125,18 @@ void stepGust(Snowflake& flake, const GustConstants& g) {
 
 void drawSnowflakes(int group, std::span<const Snowflake> flakes, const std::uint32_t* textures) {
     const SnowGroupConstants& constants = snowGroupConstants(group);
-    const std::size_t n = flakes.size();
-    for (std::size_t k = 1; k <= n; ++k) {
-        const Snowflake& flake = flakes[n - k];
+    const int n = static_cast<int>(flakes.size());
+    for (int k = 1; k <= n; ++k) {
+        const Snowflake& flake = flakeNumber(flakes, k);
         const FlakeConstants& c = constants.flakes[k - 1];
-        const float drift = flakes[n - static_cast<std::size_t>(c.channel)].drift;
+        const float drift = flakeNumber(flakes, c.channel).drift;
         glPushMatrix();
-        glTranslatef(flake.xBase, static_cast<float>(BASE_HEIGHT), 0.0f);
+        glTranslatef(flake.xBase, BASE_HEIGHT, 0.0f);
         glTranslatef(drift, flake.fall, 0.0f);
         glRotatef(flake.spinX, 1.0f, 0.0f, 0.0f);
         glRotatef(flake.spinY, 0.0f, 1.0f, 0.0f);
         glRotatef(flake.spinZ, 0.0f, 0.0f, 1.0f);
-        const std::size_t picture = FLAKE_1_ENTRY + (k - 1) % FLAKE_PICTURES;
+        const int picture = FLAKE_1_ENTRY + (k - 1) % FLAKE_PICTURES;
         drawSpriteQuad(textures[picture], c.halfSize, c.halfSize, flake.alpha);
         glPopMatrix();
     }
