@@ -35,8 +35,8 @@ std::vector<XmInstrument> whitepine_instruments() {
     const uint8_t looping = XM_ENVELOPE_ON | XM_ENVELOPE_LOOP;
 
     XmInstrument kick = instrument("kick", synth_kick(), 60, 128);
-    XmInstrument snare = instrument("snare", synth_snare(), 40, 116);
-    XmInstrument hat = instrument("hat", synth_hat(), 28, 168);
+    XmInstrument snare = instrument("snare", synth_snare(), 64, 116);
+    XmInstrument hat = instrument("hat", synth_hat(), 48, 168);
 
     XmInstrument bass = instrument("bass", synth_bass(), 46, 128);
     bass.volumeEnvelope = envelope({{0, 64}, {6, 54}, {18, 46}, {30, 0}}, heldThenReleased, 2);
@@ -44,7 +44,7 @@ std::vector<XmInstrument> whitepine_instruments() {
 
     // The pad swells in slowly, drifts across the stereo field and warbles a
     // little once it has settled.
-    XmInstrument pad = instrument("pad", synth_pad(), 34, 128);
+    XmInstrument pad = instrument("pad", synth_pad(), 42, 128);
     pad.volumeEnvelope = envelope({{0, 0}, {24, 44}, {56, 60}, {96, 52}, {150, 0}}, heldThenReleased, 3);
     pad.panningEnvelope = envelope({{0, 32}, {60, 44}, {120, 20}, {180, 32}}, looping, 0, 0, 3);
     pad.vibratoType = 0;
@@ -53,13 +53,13 @@ std::vector<XmInstrument> whitepine_instruments() {
     pad.vibratoRate = 5;
     pad.fadeout = 0x200;
 
-    XmInstrument pluck = instrument("pluck", synth_pluck(), 36, 96);
+    XmInstrument pluck = instrument("pluck", synth_pluck(), 56, 96);
     pluck.volumeEnvelope = envelope({{0, 64}, {16, 40}, {60, 0}}, XM_ENVELOPE_ON);
 
-    XmInstrument bell = instrument("bell", synth_bell(), 40, 150);
+    XmInstrument bell = instrument("bell", synth_bell(), 56, 150);
 
     // The lead's vibrato grows in over half a second, as a player's would.
-    XmInstrument lead = instrument("lead", synth_lead(), 44, 128);
+    XmInstrument lead = instrument("lead", synth_lead(), 60, 128);
     lead.volumeEnvelope = envelope({{0, 0}, {2, 64}, {10, 52}, {26, 0}}, heldThenReleased, 2);
     lead.vibratoType = 0;
     lead.vibratoSweep = 30;

@@ -3,6 +3,7 @@
 #include "tools/compose_song/instruments.h"
 #include "tools/compose_song/notation.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -40,7 +41,7 @@ const Progression BREAK_CHORDS{&BB, &A, &BB, &A};
 
 const PhraseStyle LEAD_STYLE{.instrument = LEAD, .slideSpeed = 0x0C, .vibrato = 0x55, .fall = 0x10, .fade = 0x01};
 const PhraseStyle BELL_STYLE{.instrument = BELL};
-const PhraseStyle SOFT_BELL_STYLE{.instrument = BELL, .volume = vol(22)};
+const PhraseStyle SOFT_BELL_STYLE{.instrument = BELL, .volume = vol(36)};
 
 [[noreturn]] void badScore(const char* what) {
     std::fprintf(stderr, "compose_song: %s\n", what);
@@ -78,10 +79,10 @@ void hats(PatternGrid& p, int fromBar, int toBar, int loud, int soft) {
 void beat(PatternGrid& p, int bar) {
     const int r = bar * BAR;
     hit(p, r, KICK_CH, KICK, 64);
-    hit(p, r + 8, KICK_CH, KICK, 56);
-    if (bar % 2 == 1) hit(p, r + 10, KICK_CH, KICK, 40);
-    hit(p, r + 4, SNARE_CH, SNARE, 48);
-    hit(p, r + 12, SNARE_CH, SNARE, 48);
+    hit(p, r + 8, KICK_CH, KICK, 60);
+    if (bar % 2 == 1) hit(p, r + 10, KICK_CH, KICK, 44);
+    hit(p, r + 4, SNARE_CH, SNARE, 64);
+    hit(p, r + 12, SNARE_CH, SNARE, 64);
 }
 
 void drums(PatternGrid& p, Drums style) {
@@ -89,26 +90,26 @@ void drums(PatternGrid& p, Drums style) {
     case Drums::NONE:
         return;
     case Drums::HATS:
-        hats(p, 0, BARS, 34, 22);
+        hats(p, 0, BARS, 56, 40);
         return;
     case Drums::SPARSE:
-        hats(p, 0, BARS, 30, 18);
+        hats(p, 0, BARS, 52, 34);
         hit(p, 0, KICK_CH, KICK, 56);
         hit(p, 2 * BAR, KICK_CH, KICK, 48);
         return;
     case Drums::BEAT:
     case Drums::BEAT_FILL:
     case Drums::BEAT_DROP:
-        hats(p, 0, style == Drums::BEAT_DROP ? BARS - 1 : BARS, 36, 24);
+        hats(p, 0, style == Drums::BEAT_DROP ? BARS - 1 : BARS, 64, 44);
         for (int bar = 0; bar < (style == Drums::BEAT_DROP ? BARS - 1 : BARS); ++bar) beat(p, bar);
         if (style == Drums::BEAT_FILL)
-            for (int row = 13; row < BAR; ++row) hit(p, (BARS - 1) * BAR + row, SNARE_CH, SNARE, 28 + 8 * (row - 12));
+            for (int row = 13; row < BAR; ++row) hit(p, (BARS - 1) * BAR + row, SNARE_CH, SNARE, 40 + 8 * (row - 13));
         if (style == Drums::BEAT_DROP) hit(p, (BARS - 1) * BAR, KICK_CH, KICK, 64);
         return;
     case Drums::BUILD:
         // Snare eighths, then sixteenths, swelling into the return.
-        for (int row = 2 * BAR; row < 3 * BAR; row += 2) hit(p, row, SNARE_CH, SNARE, 12 + (row - 2 * BAR));
-        for (int row = 3 * BAR; row < ROWS; ++row) hit(p, row, SNARE_CH, SNARE, 24 + (row - 3 * BAR) * 2);
+        for (int row = 2 * BAR; row < 3 * BAR; row += 2) hit(p, row, SNARE_CH, SNARE, 16 + (row - 2 * BAR));
+        for (int row = 3 * BAR; row < ROWS; ++row) hit(p, row, SNARE_CH, SNARE, 32 + (row - 3 * BAR) * 2);
         for (int row = 2 * BAR; row < ROWS; row += 4) hit(p, row, KICK_CH, KICK, 44 + (row - 2 * BAR) / 2);
         return;
     }
@@ -125,8 +126,8 @@ void bass(PatternGrid& p, const Progression& chords, Bass style) {
         int octave;
         int volume;
     };
-    static constexpr Step DRIVE_STEPS[] = {{0, 0, 56}, {3, 0, 38}, {6, 0, 46}, {8, 1, 42},
-                                           {10, 0, 48}, {12, 0, 38}, {14, 1, 34}};
+    static constexpr Step DRIVE_STEPS[] = {{0, 0, 64}, {3, 0, 50}, {6, 0, 58}, {8, 1, 54},
+                                           {10, 0, 60}, {12, 0, 50}, {14, 1, 46}};
     for (int bar = 0; bar < p.rows / BAR; ++bar) {
         const uint8_t root = note(chords[bar % BARS]->bass);
         const int r = bar * BAR;
@@ -146,7 +147,7 @@ void bass(PatternGrid& p, const Progression& chords, Bass style) {
             c.param = 0x06;
         } else {
             c.instrument = BASS;
-            c.volume = vol(48);
+            c.volume = vol(60);
         }
     }
 }
@@ -261,41 +262,43 @@ PatternGrid grid(int rows = ROWS) { return PatternGrid(rows, WHITEPINE_CHANNELS)
 
 PatternGrid introDawn() {
     PatternGrid p = grid();
-    pad(p, HOME, 34);
-    shimmer(p, HOME, 0, 4);
+    pad(p, HOME, 44);
+    shimmer(p, HOME, 0, 0);
     // The shimmer swells in under the pad over the first two bars.
-    for (int row = 1; row < 2 * BAR; ++row) cell(p, row, SHIMMER_CH).volume = 0x91;
+    for (int row = 0; row < ROWS; ++row) cell(p, row, SHIMMER_CH).volume = vol(std::min(34, 4 + row));
     phrase(p, LEAD_CH, SOFT_BELL_STYLE, BELLS_INTRO);
     return p;
 }
 
 PatternGrid introPulse() {
     PatternGrid p = grid();
-    pad(p, HOME, 34);
-    shimmer(p, HOME, 0, 30);
+    pad(p, HOME, 42);
+    shimmer(p, HOME, 0, 34);
     bass(p, HOME, Bass::HELD);
     drums(p, Drums::HATS);
-    arp(p, HOME, Arp::EIGHTHS, 1, 32);
+    arp(p, HOME, Arp::EIGHTHS, 1, 52);
     return p;
 }
 
 PatternGrid mainPart(const Progression& chords, std::string_view lead, Drums beat) {
     PatternGrid p = grid();
-    pad(p, chords, 30);
+    pad(p, chords, 42);
     bass(p, chords, Bass::DRIVE);
     drums(p, beat);
-    arp(p, chords, Arp::SIXTEENTHS, 0, 36);
+    arp(p, chords, Arp::SIXTEENTHS, 0, 64);
     phrase(p, LEAD_CH, LEAD_STYLE, lead);
+    // Whatever glittered before lets go slowly.
+    cell(p, 0, SHIMMER_CH).note = XM_KEY_OFF;
     return p;
 }
 
 PatternGrid interlude(const Progression& chords, std::string_view bells, Drums beat) {
     PatternGrid p = grid();
-    pad(p, chords, 32);
+    pad(p, chords, 42);
     bass(p, chords, Bass::DRIVE);
     drums(p, beat);
-    arp(p, chords, Arp::EIGHTHS, 0, 36);
-    shimmer(p, chords, 0, 20);
+    arp(p, chords, Arp::EIGHTHS, 0, 60);
+    shimmer(p, chords, 0, 28);
     phrase(p, LEAD_CH, BELL_STYLE, bells);
     return p;
 }
@@ -306,23 +309,23 @@ PatternGrid breakLoop() {
     effect(p, 0, SNARE_CH, SPEED_OR_BPM, BREAK_BPM);
     effect(p, 0, KICK_CH, EXTENDED, 0x60);
     effect(p, p.rows - 1, KICK_CH, EXTENDED, 0x62);
-    pad(p, BREAK_CHORDS, 34);
+    pad(p, BREAK_CHORDS, 48);
     bass(p, BREAK_CHORDS, Bass::GLIDE);
-    arp(p, BREAK_CHORDS, Arp::EIGHTHS, 0, 30);
-    shimmer(p, BREAK_CHORDS, 0, 26);
+    arp(p, BREAK_CHORDS, Arp::EIGHTHS, 0, 48);
+    shimmer(p, BREAK_CHORDS, 0, 40);
     return p;
 }
 
 PatternGrid breakRise() {
     PatternGrid p = grid();
-    pad(p, TURN, 34);
+    pad(p, TURN, 46);
     bass(p, TURN, Bass::GLIDE);
-    arp(p, TURN, Arp::EIGHTHS, 0, 30);
+    arp(p, TURN, Arp::EIGHTHS, 0, 48);
     drums(p, Drums::BUILD);
     phrase(p, LEAD_CH, LEAD_STYLE, LEAD_BREAK);
-    shimmer(p, TURN, 0, 24);
+    shimmer(p, TURN, 0, 32);
     // In the last bar the shimmer climbs instead of glittering.
-    for (int row = 3 * BAR + 1; row < ROWS; ++row) effect(p, row, SHIMMER_CH, PORTA_UP, 0x04);
+    for (int row = 3 * BAR + 1; row < ROWS; ++row) effect(p, row, SHIMMER_CH, PORTA_UP, 0x02);
     return p;
 }
 
@@ -336,12 +339,12 @@ PatternGrid returnPart() {
 // Thins out and hands over to the pulse of the intro, where the song loops.
 PatternGrid outro() {
     PatternGrid p = grid();
-    pad(p, HOME, 32);
+    pad(p, HOME, 42);
     bass(p, HOME, Bass::HELD);
     drums(p, Drums::SPARSE);
-    arp(p, HOME, Arp::SIXTEENTHS, 0, 30);
+    arp(p, HOME, Arp::SIXTEENTHS, 0, 52);
     phrase(p, LEAD_CH, LEAD_STYLE, LEAD_OUTRO);
-    shimmer(p, HOME, 2, 30);
+    shimmer(p, HOME, 2, 34);
     return p;
 }
 

@@ -108,8 +108,8 @@ XmSample synth_snare() {
     double low = 0.0;
     auto signal = render(static_cast<size_t>(RATE * 0.24), [&](size_t, double t) {
         low += 0.55 * (noise.next() - low);
-        const double tone = std::sin(TWO_PI * 187.0 * t) * 0.6 * std::exp(-t / 0.035);
-        return tone + low * std::exp(-t / 0.065);
+        const double tone = std::sin(TWO_PI * 187.0 * t) * 0.7 * std::exp(-t / 0.05);
+        return tone + low * std::exp(-t / 0.09);
     });
     XmSample s = eightBit(signal, "snare");
     tune_sample(s, RATE, MIDDLE_C);
@@ -123,7 +123,7 @@ XmSample synth_hat() {
         const double n = noise.next();
         const double high = n - previous;
         previous = n;
-        return high * std::exp(-t / 0.016);
+        return high * std::exp(-t / 0.024);
     });
     XmSample s = eightBit(signal, "hat");
     tune_sample(s, RATE, MIDDLE_C);
@@ -200,7 +200,7 @@ XmSample synth_pluck() {
 XmSample synth_bell() {
     constexpr double TONE = RATE / 32.0;
     auto signal = render(static_cast<size_t>(RATE * 0.9), [&](size_t, double t) {
-        const double index = 2.2 * std::exp(-t / 0.25);
+        const double index = 1.6 * std::exp(-t / 0.15);
         const double modulator = std::sin(TWO_PI * TONE * 3.5 * t);
         const double attack = std::min(1.0, t / 0.001);
         return attack * std::exp(-t / 0.3) * std::sin(TWO_PI * TONE * t + index * modulator);
