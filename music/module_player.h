@@ -98,6 +98,7 @@ struct ModulePlayer {
     std::uint8_t globalVolumeSlideMemory;
     std::uint32_t samplesPerTick;
     std::uint8_t songEnded;  // set when the song stopped itself (PLAY_NO_LOOP or the row watch)
+    bool restarted;          // the pending row is the restart after the end of the order list
 
     RowWatch rowWatch;
     void* rowWatchContext;

@@ -1,0 +1,61 @@
+// Fills one block of the output buffer: ticks of the sequencer, stretches of
+// the mixer between them, then the conversion to 16-bit samples.
+#include <algorithm>
+#include <cstring>
+
+#include "music/mixer.h"
+#include "music/module_player.h"
+
+namespace music {
+namespace {
+
+constexpr std::uint32_t MIX_UNIT = 16320;  // the mixer's value of one 16-bit step
+constexpr std::uint32_t FRAMES_PER_MS = platform::PCM_RATE / 1000;
+
+std::int16_t to_sample(std::int32_t value, std::uint32_t volume, std::uint32_t& levelSum) {
+    const std::uint32_t magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
+    std::uint32_t m = magnitude / MIX_UNIT + (magnitude % MIX_UNIT >= MIX_UNIT / 2 ? 1 : 0);
+    if (m >= 32768) m = 32767;
+    m = static_cast<std::uint32_t>((std::uint64_t{m} * volume) >> 15);
+    levelSum += m;
+    return static_cast<std::int16_t>(value < 0 ? -static_cast<std::int32_t>(m) : static_cast<std::int32_t>(m));
+}
+
+}  // namespace
+
+bool fill_block(ModulePlayer& player) {
+    std::memset(player.mixBuffer, 0, sizeof player.mixBuffer);
+    const std::uint32_t block = player.fillBlock;
+    if (!player.paused.load(std::memory_order_relaxed)) {
+        std::uint32_t done = 0;
+        while (done < BLOCK_FRAMES) {
+            if (player.samplesLeftInTick <= 0) {
+                sequencer_tick(player);
+                if (player.songEnded) return false;
+            }
+            const std::uint32_t n =
+                std::min(static_cast<std::uint32_t>(player.samplesLeftInTick), BLOCK_FRAMES - done);
+            mix_voices(player.song.voices, 2 * static_cast<std::uint32_t>(player.song.channelCount),
+                       player.mixBuffer + 2 * done, n);
+            done += n;
+            player.samplesLeftInTick -= static_cast<std::int32_t>(n);
+            player.elapsedMs.fetch_add(n / FRAMES_PER_MS, std::memory_order_relaxed);
+        }
+        player.ring[block].position.store(static_cast<std::uint32_t>(player.row) |
+                                              static_cast<std::uint32_t>(player.order) << 16,
+                                          std::memory_order_relaxed);
+    }
+    const std::uint32_t volume = player.masterVolume.load(std::memory_order_relaxed);
+    std::int16_t* out = player.output + block * BLOCK_FRAMES * 2;
+    std::uint32_t left = 0, right = 0;
+    for (std::uint32_t i = 0; i < MIX_SAMPLES; i += 2) {
+        out[i] = to_sample(player.mixBuffer[i], volume, left);
+        out[i + 1] = to_sample(player.mixBuffer[i + 1], volume, right);
+    }
+    player.fillBlock = (block + 1) % BLOCK_COUNT;
+    player.ring[player.fillBlock].levels.store((left >> 10) << 16 | ((right >> 10) & 0xFFFF),
+                                               std::memory_order_relaxed);
+    return true;
+}
+
+}  // namespace music
