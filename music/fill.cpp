@@ -13,12 +13,12 @@ constexpr std::uint32_t MIX_UNIT = 16320;  // the mixer's value of one 16-bit st
 constexpr std::uint32_t FRAMES_PER_MS = platform::PCM_RATE / 1000;
 
 std::int16_t to_sample(std::int32_t value, std::uint32_t volume, std::uint32_t& levelSum) {
-    const std::uint32_t magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
-    std::uint32_t m = magnitude / MIX_UNIT + (magnitude % MIX_UNIT >= MIX_UNIT / 2 ? 1 : 0);
+    const std::uint64_t magnitude = value < 0 ? 0u - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    std::uint64_t m = (magnitude + MIX_UNIT / 2) / MIX_UNIT;  // rounding half up
     if (m >= 32768) m = 32767;
-    m = static_cast<std::uint32_t>((std::uint64_t{m} * volume) >> 15);
-    levelSum += m;
-    return static_cast<std::int16_t>(value < 0 ? -static_cast<std::int32_t>(m) : static_cast<std::int32_t>(m));
+    const auto scaled = static_cast<std::int32_t>((m * volume) >> 15);
+    levelSum += static_cast<std::uint32_t>(scaled);
+    return static_cast<std::int16_t>(value < 0 ? -scaled : scaled);
 }
 
 }  // namespace
