@@ -1,6 +1,7 @@
 // The platform layer: everything the demo takes from the operating system.
 // Code above this header is the same on every platform; each backend
-// (win32/, sdl/, headless/) implements these functions.
+// (win32/, sdl/, headless/, fake/) implements the window part; posix/ and
+// win32/ implement the rest.
 #pragma once
 
 #include <cstddef>
@@ -13,10 +14,15 @@ namespace platform {
 struct Window;
 
 // What taking one message from the queue produced.
-enum class Message {
+enum class MessageKind {
     None,   // the queue was empty: time to draw a frame
     Quit,   // the quit message (posted by Escape or closing the window) was taken
     Other,  // some other message was taken and dispatched
+};
+
+struct Message {
+    MessageKind kind;
+    int exitCode;  // for Quit: the code the quit message carries, the program's exit code
 };
 
 // Outcome of opening the window.
@@ -27,11 +33,13 @@ struct OpenResult {
 };
 
 // Opens the fixed-size window with the given title, shows it and makes a GL
-// context (24-bit colour, 16-bit depth, double buffered) current on it.
+// compatibility context (24-bit colour, 16-bit depth, double buffered, no
+// vertical sync) current on it.
 OpenResult openWindow(const char* title, int width, int height);
 
 // Takes at most one message from the queue and dispatches it. Escape and
-// closing the window post a quit message, which a later call takes.
+// closing the window post a quit message, which a later call takes; every
+// other key is swallowed.
 Message takeMessage(Window* window);
 
 void swapBuffers(Window* window);

@@ -1,0 +1,55 @@
+#include "app/frame.h"
+
+#include <GL/gl.h>
+
+void setUpGlState() {
+    // Both matrices stay identity: everything is drawn in the square from -1 to 1.
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glViewport(0, 0, FRAME_SIZE, FRAME_SIZE);
+}
+
+// The layers, back to front. Each draws itself with its current state and then
+// steps it, so a change made in frame n is first seen in frame n+1.
+void drawFrame(LoopState& loop) {
+    // 1. Clear to black.
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+
+    // 2. Textures (the first call does the loading).
+
+    // 3. The music, started once; the pictures never wait for it.
+    if (loop.musicStarted == 0) {
+        loop.musicStarted = 1;
+    }
+
+    // 4. Background.
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_TEXTURE_2D);
+
+    // 5. Snow group 1: its flakes, then its fall stage and drift channels.
+    glEnable(GL_TEXTURE_2D);
+
+    // 6. Greetings scroller: its glyphs, then its step.
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_TEXTURE_2D);
+
+    // 7. Snow group 2 (switches texturing on and off itself).
+    glDisable(GL_TEXTURE_2D);
+
+    // 8. Logo, then its motion step.
+    glEnable(GL_TEXTURE_2D);
+
+    // 9. Snow group 3 (switches texturing itself), then the dancing scroll text.
+    glDisable(GL_TEXTURE_2D);
+
+    // 10. Foreground.
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_TEXTURE_2D);
+
+    // 11. Corner picture.
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_TEXTURE_2D);
+
+    // 12. Gradient and flash (untextured), then their fade step.
+}
