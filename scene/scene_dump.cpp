@@ -3,6 +3,7 @@
 #include <string>
 
 #include "scene/scene.h"
+#include "text/scroll_text_dump.h"
 
 namespace {
 
@@ -71,6 +72,8 @@ void dumpScene(const Scene& scene, std::FILE* out) {
     dumpSnowGroup(out, 2, scene.snow2);
     dumpSnowGroup(out, 3, scene.snow3);
     dumpLogo(out, scene.logo);
+    dumpScrollText(out, "greetings", scene.greetings);
+    dumpScrollText(out, "dancing", scene.dancing);
     for (int entry = 0; entry < TEXTURE_COUNT; ++entry) {
         dumpInt(out, "textures.", std::to_string(entry).c_str(), scene.textures[entry]);
     }

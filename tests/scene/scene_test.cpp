@@ -95,13 +95,17 @@ TEST(SceneDump, OneUniqueNameValueLinePerMember) {
     std::fclose(out);
     const int flakeLines = 9 * (20 + 13 + 10);
     const int channelLines = 2 * 3 * 3;
-    EXPECT_EQ(lines, 5 + channelLines + flakeLines + 15 + TEXTURE_COUNT + 1);
+    const int textLines = 2 * 50;
+    EXPECT_EQ(lines, 5 + channelLines + flakeLines + 15 + textLines + TEXTURE_COUNT + 1);
     EXPECT_EQ(names.size(), static_cast<std::size_t>(lines));
     EXPECT_NE(all.find("\nflashAlpha 2\n"), std::string::npos);
     EXPECT_NE(all.find("\nsnow1.flake3.xBase -0.800000012\n"), std::string::npos);
     EXPECT_NE(all.find("\nsnow2.channel1.speed 0\n"), std::string::npos);
     EXPECT_NE(all.find("\nlogo.angle 2.5\n"), std::string::npos);
     EXPECT_NE(all.find("\nlogo.anglePhase 0\n"), std::string::npos);
+    EXPECT_NE(all.find("\ngreetings.scrollX 0\n"), std::string::npos);
+    EXPECT_NE(all.find("\ngreetings.wavePhase7 0\n"), std::string::npos);
+    EXPECT_NE(all.find("\ndancing.rockAngle 17\n"), std::string::npos);
     EXPECT_NE(all.find("\ntexturesLoaded 0\n"), std::string::npos);
 }
 
