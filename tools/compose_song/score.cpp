@@ -78,9 +78,9 @@ void hats(PatternGrid& p, int fromBar, int toBar, int loud, int soft) {
 
 void beat(PatternGrid& p, int bar) {
     const int r = bar * BAR;
-    hit(p, r, KICK_CH, KICK, 64);
-    hit(p, r + 8, KICK_CH, KICK, 60);
-    if (bar % 2 == 1) hit(p, r + 10, KICK_CH, KICK, 44);
+    hit(p, r, KICK_CH, KICK, 54);
+    hit(p, r + 8, KICK_CH, KICK, 50);
+    if (bar % 2 == 1) hit(p, r + 10, KICK_CH, KICK, 38);
     hit(p, r + 4, SNARE_CH, SNARE, 64);
     hit(p, r + 12, SNARE_CH, SNARE, 64);
 }
@@ -104,13 +104,13 @@ void drums(PatternGrid& p, Drums style) {
         for (int bar = 0; bar < (style == Drums::BEAT_DROP ? BARS - 1 : BARS); ++bar) beat(p, bar);
         if (style == Drums::BEAT_FILL)
             for (int row = 13; row < BAR; ++row) hit(p, (BARS - 1) * BAR + row, SNARE_CH, SNARE, 40 + 8 * (row - 13));
-        if (style == Drums::BEAT_DROP) hit(p, (BARS - 1) * BAR, KICK_CH, KICK, 64);
+        if (style == Drums::BEAT_DROP) hit(p, (BARS - 1) * BAR, KICK_CH, KICK, 56);
         return;
     case Drums::BUILD:
         // Snare eighths, then sixteenths, swelling into the return.
         for (int row = 2 * BAR; row < 3 * BAR; row += 2) hit(p, row, SNARE_CH, SNARE, 16 + (row - 2 * BAR));
         for (int row = 3 * BAR; row < ROWS; ++row) hit(p, row, SNARE_CH, SNARE, 32 + (row - 3 * BAR) * 2);
-        for (int row = 2 * BAR; row < ROWS; row += 4) hit(p, row, KICK_CH, KICK, 44 + (row - 2 * BAR) / 2);
+        for (int row = 2 * BAR; row < ROWS; row += 4) hit(p, row, KICK_CH, KICK, 36 + (row - 2 * BAR) / 2);
         return;
     }
 }
@@ -160,14 +160,21 @@ void pad(PatternGrid& p, const Progression& chords, int volume) {
         const Chord& chord = *chords[bar % BARS];
         for (int voice = 0; voice < 3; ++voice) {
             const uint8_t n = note(chord.pad[voice]);
-            // A note the chord keeps from the bar before simply rings on.
-            if (bar > 0 && note(chords[(bar - 1) % BARS]->pad[voice]) == n) continue;
             XmCell& c = cell(p, bar * BAR, PAD_CH + voice);
+            if (bar == 0) {
+                c.note = n;
+                c.instrument = PAD;
+                c.volume = vol(volume);
+                c.effect = SET_PANNING;
+                c.param = PANNING[voice];
+                continue;
+            }
+            // Within a pattern the voices glide to the next chord instead of
+            // starting again, so the pad never breathes in between chords.
+            if (note(chords[(bar - 1) % BARS]->pad[voice]) == n) continue;
             c.note = n;
-            c.instrument = PAD;
-            c.volume = vol(volume);
-            c.effect = SET_PANNING;
-            c.param = PANNING[voice];
+            c.effect = TONE_PORTA;
+            c.param = 0x10;
         }
     }
 }
