@@ -7,6 +7,7 @@
 #include <cstdio>
 
 int runDemo() {
+    Scene scene;
     LoopState loop;
 
     const platform::OpenResult opened = platform::openWindow(WINDOW_TITLE, FRAME_SIZE, FRAME_SIZE);
@@ -16,7 +17,7 @@ int runDemo() {
     }
     setUpGlState();
 
-    const int exitCode = runFrameLoop(opened.window, [&] { drawFrame(loop); });
+    const int exitCode = runFrameLoop(opened.window, [&] { drawFrame(scene, loop); });
 
     // The music is not stopped: it ends with the process.
     platform::closeWindow(opened.window);

@@ -1,6 +1,8 @@
 // One frame of the demo: every layer drawn and stepped, in their fixed order.
 #pragma once
 
+#include "scene/scene.h"
+
 #include <cstdint>
 
 // The picture is drawn into a square of this many pixels.
@@ -15,4 +17,4 @@ struct LoopState {
 void setUpGlState();
 
 // Clears, draws and steps every layer; leaves presenting the frame to the caller.
-void drawFrame(LoopState& loop);
+void drawFrame(Scene& scene, LoopState& loop);

@@ -25,12 +25,12 @@ protected:
     }
 
     platform::Window* window = nullptr;
+    Scene scene;
     LoopState loop;
 };
 
-// Disabled until the frame draws the flash.
-TEST_F(HeadlessFrame, DISABLED_FirstFrameIsAllWhiteUnderTheFlash) {
-    drawFrame(loop);
+TEST_F(HeadlessFrame, FirstFrameIsAllWhiteUnderTheFlash) {
+    drawFrame(scene, loop);
     const std::vector<std::uint8_t> pixels = readFramePixels();
     ASSERT_EQ(pixels.size(), std::size_t{FRAME_SIZE} * FRAME_SIZE * 3);
     const auto notWhite = std::find_if(pixels.begin(), pixels.end(), [](std::uint8_t v) { return v != 255; });

@@ -2,6 +2,7 @@
 // saves chosen frames as PNG files.
 #include "app/frame.h"
 #include "platform/platform.h"
+#include "scene/scene_dump.h"
 #include "tools/capture/frame_pixels.h"
 #include "tools/capture/png_file.h"
 
@@ -25,13 +26,17 @@ constexpr unsigned MAX_FRAME = 1000000;
 
 const char* const USAGE =
     "usage: capture --frames LIST [--out DIR]\n"
-    "Renders the demo offscreen, with no window, no sound and no pauses, and writes\n"
-    "the frames numbered in LIST as DIR/frame_NNNNN.png (600x600). Frame n is the\n"
-    "picture the demo presents at its n-th buffer swap, counted from 0.\n"
+    "       capture --state N\n"
+    "Renders the demo offscreen, with no window, no sound and no pauses.\n"
     "\n"
-    "  --frames LIST  frame numbers separated by commas, e.g. 0,700,1200\n"
+    "  --frames LIST  write the frames numbered in LIST (numbers separated by\n"
+    "                 commas, e.g. 0,700,1200) as DIR/frame_NNNNN.png, 600x600;\n"
+    "                 frame n is the picture the demo presents at its n-th\n"
+    "                 buffer swap, counted from 0\n"
     "  --out DIR      where the pictures go (default: the current directory);\n"
     "                 made if it does not exist\n"
+    "  --state N      after N frames drawn and stepped, print every scene value\n"
+    "                 as one 'name value' line\n"
     "  --help         show this help\n"
     "\n"
     "Run it from the project's root folder, where the pictures in RC/ are found.\n"
@@ -73,35 +78,66 @@ std::string framePath(const std::filesystem::path& directory, unsigned frame) {
     return (directory / name).string();
 }
 
+// The demo's frames, drawn offscreen one after another.
+class Renderer {
+public:
+    bool open() {
+        const platform::OpenResult opened = platform::openWindow("capture", FRAME_SIZE, FRAME_SIZE);
+        if (opened.window == nullptr) {
+            failure(opened.error != nullptr ? opened.error : "no offscreen OpenGL");
+            return false;
+        }
+        window_ = opened.window;
+        setUpGlState();
+        loop_.musicStarted = 1;  // silent: the music counts as started already
+        return true;
+    }
+    ~Renderer() {
+        if (window_ != nullptr) platform::closeWindow(window_);
+    }
+
+    // Draws and steps the next frame; it stays readable until present().
+    void draw() { drawFrame(scene_, loop_); }
+    void present() { platform::swapBuffers(window_); }
+    const Scene& scene() const { return scene_; }
+
+private:
+    platform::Window* window_ = nullptr;
+    Scene scene_;
+    LoopState loop_;
+};
+
 int writeFrames(const std::vector<unsigned>& frames, const std::filesystem::path& directory) {
     std::error_code madeError;
     std::filesystem::create_directories(directory, madeError);
     if (madeError) return failure("cannot make " + directory.string() + ": " + madeError.message());
 
-    const platform::OpenResult opened = platform::openWindow("capture", FRAME_SIZE, FRAME_SIZE);
-    if (opened.window == nullptr) return failure(opened.error != nullptr ? opened.error : "no OpenGL");
-    setUpGlState();
-
-    LoopState loop;
-    loop.musicStarted = 1;  // silent: the music counts as started already
-
-    int status = EXIT_OK;
+    Renderer renderer;
+    if (!renderer.open()) return EXIT_FAILED;
     auto wanted = frames.begin();
     for (unsigned frame = 0; wanted != frames.end(); ++frame) {
-        drawFrame(loop);
+        renderer.draw();
         if (frame == *wanted) {
             const std::string path = framePath(directory, frame);
             std::string error;
-            if (!writeRgbPng(path, readFramePixels(), FRAME_SIZE, FRAME_SIZE, error)) {
-                status = failure("cannot write " + path + ": " + error);
-                break;
-            }
+            if (!writeRgbPng(path, readFramePixels(), FRAME_SIZE, FRAME_SIZE, error))
+                return failure("cannot write " + path + ": " + error);
             ++wanted;
         }
-        platform::swapBuffers(opened.window);
+        renderer.present();
     }
-    platform::closeWindow(opened.window);
-    return status;
+    return EXIT_OK;
+}
+
+int printState(unsigned frames) {
+    Renderer renderer;
+    if (!renderer.open()) return EXIT_FAILED;
+    for (unsigned frame = 0; frame < frames; ++frame) {
+        renderer.draw();
+        renderer.present();
+    }
+    dumpScene(renderer.scene(), stdout);
+    return std::fflush(stdout) == 0 ? EXIT_OK : failure("cannot write the state");
 }
 
 }  // namespace
@@ -109,7 +145,10 @@ int writeFrames(const std::vector<unsigned>& frames, const std::filesystem::path
 int main(int argc, char** argv) {
     std::vector<unsigned> frames;
     bool framesGiven = false;
+    unsigned stateFrames = 0;
+    bool stateGiven = false;
     std::filesystem::path directory = ".";
+    bool directoryGiven = false;
 
     for (int i = 1; i < argc; ++i) {
         const std::string_view option = argv[i];
@@ -117,7 +156,8 @@ int main(int argc, char** argv) {
             std::fputs(USAGE, stdout);
             return EXIT_OK;
         }
-        if (option != "--frames" && option != "--out") return usageError("unknown option " + std::string(option));
+        if (option != "--frames" && option != "--out" && option != "--state")
+            return usageError("unknown option '" + std::string(option) + "'");
         if (i + 1 >= argc) return usageError(std::string(option) + " needs a value");
         const std::string_view value = argv[++i];
         if (option == "--frames") {
@@ -126,10 +166,19 @@ int main(int argc, char** argv) {
                 return usageError("--frames wants numbers from 0 to " + std::to_string(MAX_FRAME) +
                                   " separated by commas, not '" + std::string(value) + "'");
             framesGiven = true;
+        } else if (option == "--state") {
+            if (stateGiven) return usageError("--state given twice");
+            if (!parseFrameNumber(value, stateFrames))
+                return usageError("--state wants a number from 0 to " + std::to_string(MAX_FRAME) + ", not '" +
+                                  std::string(value) + "'");
+            stateGiven = true;
         } else {
             directory = std::string(value);
+            directoryGiven = true;
         }
     }
-    if (!framesGiven) return usageError("nothing to do: give --frames");
+    if (framesGiven == stateGiven) return usageError("give either --frames or --state");
+    if (stateGiven && directoryGiven) return usageError("--out goes with --frames");
+    if (stateGiven) return printState(stateFrames);
     return writeFrames(frames, directory);
 }
