@@ -25,7 +25,11 @@ int main(int argc, char** argv) {
             usage(stdout);
             return 0;
         }
-        if (std::strcmp(argv[i], "--out") == 0 && i + 1 < argc) {
+        if (std::strcmp(argv[i], "--out") == 0) {
+            if (i + 1 == argc) {
+                std::fputs("compose_song: --out needs a file name\n", stderr);
+                return 2;
+            }
             out = argv[++i];
             continue;
         }

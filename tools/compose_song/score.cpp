@@ -154,14 +154,20 @@ void bass(PatternGrid& p, const Progression& chords, Bass style) {
 
 // ---- pad, arpeggios, shimmer ----
 
-void pad(PatternGrid& p, const Progression& chords, int volume) {
+// The pad starts once, in the first pattern, and is never struck again: its
+// voices glide from chord to chord for the whole song, across patterns, the
+// break's loop and the jump back to the restart position, so it never drops
+// out to swell in again.
+enum class PadStart { STRIKE, GLIDE };
+
+void pad(PatternGrid& p, const Progression& chords, int volume, PadStart start = PadStart::GLIDE) {
     static constexpr uint8_t PANNING[3] = {0x50, 0x80, 0xB0};
     for (int bar = 0; bar < p.rows / BAR; ++bar) {
         const Chord& chord = *chords[bar % BARS];
         for (int voice = 0; voice < 3; ++voice) {
             const uint8_t n = note(chord.pad[voice]);
             XmCell& c = cell(p, bar * BAR, PAD_CH + voice);
-            if (bar == 0) {
+            if (bar == 0 && start == PadStart::STRIKE) {
                 c.note = n;
                 c.instrument = PAD;
                 c.volume = vol(volume);
@@ -169,12 +175,13 @@ void pad(PatternGrid& p, const Progression& chords, int volume) {
                 c.param = PANNING[voice];
                 continue;
             }
-            // Within a pattern the voices glide to the next chord instead of
-            // starting again, so the pad never breathes in between chords.
-            if (note(chords[(bar - 1) % BARS]->pad[voice]) == n) continue;
+            // A pattern does not know the chord it follows, so its first bar
+            // names every voice; later bars only the voices that move.
+            if (bar > 0 && note(chords[bar - 1]->pad[voice]) == n) continue;
             c.note = n;
             c.effect = TONE_PORTA;
             c.param = 0x10;
+            if (bar == 0) c.volume = vol(volume);
         }
     }
 }
@@ -269,7 +276,7 @@ PatternGrid grid(int rows = ROWS) { return PatternGrid(rows, WHITEPINE_CHANNELS)
 
 PatternGrid introDawn() {
     PatternGrid p = grid();
-    pad(p, HOME, 44);
+    pad(p, HOME, 44, PadStart::STRIKE);
     shimmer(p, HOME, 0, 0);
     // The shimmer swells in under the pad over the first two bars.
     for (int row = 0; row < ROWS; ++row) cell(p, row, SHIMMER_CH).volume = vol(std::min(34, 4 + row));
