@@ -11,36 +11,6 @@ namespace {
 
 constexpr double pi = 3.14159265358979323846;
 
-struct SymbolText {
-    std::string_view fileName;
-    const char* text;  // UTF-8
-};
-
-// What each named symbol file shows. The arrow and the section sign stand in for characters the
-// fonts draw too small or not at all at this size.
-constexpr SymbolText symbols[] = {
-    {"andsymbol.png", "&"},           {"asterisksymbol.png", "*"},      {"atsymbol.png", "@"},
-    {"backslash.png", "\\"},          {"closecurlybracket.png", "}"},   {"closeparenthesissymbol.png", ")"},
-    {"closesquarebracket.png", "]"},  {"commasymbol.png", ","},         {"dashsymbol.png", "-"},
-    {"dotsymbol.png", "."},           {"doublecommasymbol.png", "\""},  {"doubledotsymbol.png", ":"},
-    {"equalsymbol.png", "="},         {"exclamationmark.png", "!"},     {"forwardslashsymbol.png", "/"},
-    {"inverteduppercommasymbol.png", "`"}, {"lowerdashsymbol.png", "_"}, {"majorsymbol.png", ">"},
-    {"minorsymbol.png", "<"},         {"opencurlybracket.png", "{"},    {"openparenthesissymbol.png", "("},
-    {"opensquarebracket.png", "["},   {"percentagesymbol.png", "%"},    {"pipesymbol.png", "|"},
-    {"plussymbol.png", "+"},          {"questionmark.png", "?"},        {"semicolonsymbol.png", ";"},
-    {"ssymbol.png", "\u00A7"},        {"uppercommasymbol.png", "'"},    {"upwardarrowsymbol.png", "\u2191"},
-    {"wavesymbol.png", "~"},
-};
-
-// The character a letter or digit file shows: "7.png" -> "7", "Q.png" -> "Q", "lc_Q.png" -> "q".
-std::string letter_of(std::string_view fileName) {
-    if (fileName.starts_with("lc_")) return std::string(1, static_cast<char>(fileName[3] - 'A' + 'a'));
-    if (fileName.size() == 5) return std::string(1, fileName[0]);
-    for (const SymbolText& s : symbols)
-        if (s.fileName == fileName) return s.text;
-    return {};
-}
-
 struct Style {
     double fontSize, baseline, maxInkWidth, outline, shadow;
     std::uint32_t top, bottom, edge;
@@ -142,28 +112,35 @@ void cut_cat_face(cairo_t* cr, const Style& s, double size) {
 
 }  // namespace
 
-void paint_glyph(Canvas& canvas, const Lettering& fonts, GlyphStyle style, std::string_view fileName) {
+void paint_glyph(Canvas& canvas, const Lettering& fonts, GlyphStyle style, GlyphMark mark) {
     cairo_t* cr = canvas.cr();
     const Style& s = style == GlyphStyle::large ? largeStyle : smallStyle;
     const double size = style == GlyphStyle::large ? largeSize : smallSize;
     const double scale = canvas.width() / size;
     cairo_scale(cr, scale, scale);
 
-    if (fileName == "blank.png") return;
-    if (fileName == "catsymbol.png") {
-        cat_path(cr, s, size);
-        ink_path(cr, s);
-        cut_cat_face(cr, s, size);
-        return;
+    switch (mark.kind) {
+        case GlyphMark::cat:
+            cat_path(cr, s, size);
+            ink_path(cr, s);
+            cut_cat_face(cr, s, size);
+            return;
+        case GlyphMark::triangle:
+            triangle_path(cr, s, size);
+            ink_path(cr, s);
+            return;
+        case GlyphMark::section:
+            fonts.use_bold(cr, s.fontSize);
+            text_path(cr, s, size, "\u00A7");
+            ink_path(cr, s);
+            return;
+        case GlyphMark::letter:
+            fonts.use_bold(cr, s.fontSize);
+            // The circumflex's picture is named for an upward arrow, and the arrow reads better at this size.
+            text_path(cr, s, size, mark.character == '^' ? "\u2191" : std::string(1, mark.character));
+            ink_path(cr, s);
+            return;
     }
-    if (fileName == "trianglesymbol.png") {
-        triangle_path(cr, s, size);
-        ink_path(cr, s);
-        return;
-    }
-    fonts.use_bold(cr, s.fontSize);
-    text_path(cr, s, size, letter_of(fileName));
-    ink_path(cr, s);
 }
 
 void paint_icon(Canvas& canvas) {

@@ -1,9 +1,11 @@
 // make_art: draws every picture the demo loads and writes them as PNG files under one directory.
 #include "image/asset_paths.h"
 #include "image/png_write.h"
+#include "text/glyph_map.h"
 #include "tools/make_art/lettering.h"
 #include "tools/make_art/pictures.h"
 
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -49,18 +51,35 @@ const Picture pictures[] = {
 };
 
 struct GlyphDirectory {
-    std::string_view prefix;
+    std::size_t firstEntry;
     int size;
     make_art::GlyphStyle style;
 };
 
 const GlyphDirectory glyphDirectories[] = {
-    {"RC\\font_set\\", 64, make_art::GlyphStyle::large},
-    {"RC\\font_set2\\", 32, make_art::GlyphStyle::small},
+    {FONT_SET.firstEntry, 64, make_art::GlyphStyle::large},
+    {FONT_SET2.firstEntry, 32, make_art::GlyphStyle::small},
 };
 
-// Draws the picture at an asset path into a new canvas.
-std::unique_ptr<Canvas> draw(std::string_view path, const Lettering& fonts) {
+// What each position of a glyph set shows, from the texts' own character mapping.
+std::array<make_art::GlyphMark, assets::GLYPH_COUNT> glyph_marks() {
+    using make_art::GlyphMark;
+    std::array<GlyphMark, assets::GLYPH_COUNT> marks{};
+    for (char c = ' '; c <= '~'; ++c)
+        if (const int position = glyphPosition(c); position >= 0)
+            marks[static_cast<std::size_t>(position)] = {GlyphMark::letter, c};
+    marks[CAT_GLYPH_POSITION] = {GlyphMark::cat};
+    marks[S_GLYPH_POSITION] = {GlyphMark::section};
+    marks[TRIANGLE_GLYPH_POSITION] = {GlyphMark::triangle};
+    // The digit-five position loads A.png, so it shows what A.png shows.
+    marks[static_cast<std::size_t>(glyphPosition('5'))] = marks[static_cast<std::size_t>(glyphPosition('A'))];
+    return marks;
+}
+
+// Draws the picture of texture-table entry `entry` into a new canvas.
+std::unique_ptr<Canvas> draw(std::size_t entry, const Lettering& fonts) {
+    static const std::array<make_art::GlyphMark, assets::GLYPH_COUNT> marks = glyph_marks();
+    const std::string_view path = assets::texturePaths()[entry];
     for (const Picture& p : pictures)
         if (p.path == path) {
             auto canvas = std::make_unique<Canvas>(p.width, p.height);
@@ -68,9 +87,9 @@ std::unique_ptr<Canvas> draw(std::string_view path, const Lettering& fonts) {
             return canvas;
         }
     for (const GlyphDirectory& d : glyphDirectories)
-        if (path.starts_with(d.prefix)) {
+        if (entry >= d.firstEntry && entry < d.firstEntry + assets::GLYPH_COUNT) {
             auto canvas = std::make_unique<Canvas>(d.size, d.size);
-            make_art::paint_glyph(*canvas, fonts, d.style, path.substr(d.prefix.size()));
+            make_art::paint_glyph(*canvas, fonts, d.style, marks[entry - d.firstEntry]);
             return canvas;
         }
     throw std::runtime_error("no painter for " + std::string(path));
@@ -79,7 +98,8 @@ std::unique_ptr<Canvas> draw(std::string_view path, const Lettering& fonts) {
 int run(const std::filesystem::path& out, const std::string& fontDirectory) {
     const Lettering fonts(fontDirectory);
     std::set<std::string_view> written;
-    for (const std::string& path : assets::texturePaths()) {
+    for (std::size_t entry = 0; entry < assets::TEXTURE_COUNT; ++entry) {
+        const std::string& path = assets::texturePaths()[entry];
         if (!written.insert(path).second) continue;  // A.png is loaded twice in each glyph set
         constexpr std::string_view root = "RC\\";
         const std::filesystem::path file = out / assets::toPlatformPath(std::string_view(path).substr(root.size()));
@@ -90,7 +110,7 @@ int run(const std::filesystem::path& out, const std::string& fontDirectory) {
                          error.message().c_str());
             return 1;
         }
-        const std::unique_ptr<Canvas> canvas = draw(path, fonts);
+        const std::unique_ptr<Canvas> canvas = draw(entry, fonts);
         if (!png_write::write_rgba_file(file.string(), canvas->rgba(), static_cast<std::uint32_t>(canvas->width()),
                                         static_cast<std::uint32_t>(canvas->height()))) {
             std::fprintf(stderr, "make_art: cannot write %s: %s\n", file.c_str(), std::strerror(errno));

@@ -3,7 +3,6 @@
 
 #include "tools/make_art/canvas.h"
 
-#include <string_view>
 
 namespace make_art {
 
@@ -17,8 +16,13 @@ void paint_signature(Canvas& canvas, const Lettering& fonts);  // HUG.png
 void paint_icon(Canvas& canvas);                               // font_icon/Qorv.png
 
 enum class GlyphStyle { large, small };
-// One glyph picture by its file name in a glyph set.
-void paint_glyph(Canvas& canvas, const Lettering& fonts, GlyphStyle style, std::string_view fileName);
+// What a glyph picture shows: a printable character (a space shows nothing), or a picture that stands
+// for no character.
+struct GlyphMark {
+    enum Kind { letter, cat, section, triangle } kind = letter;
+    char character = ' ';
+};
+void paint_glyph(Canvas& canvas, const Lettering& fonts, GlyphStyle style, GlyphMark mark);
 
 // A six-fold crystal centred at the origin with the given radius, filled with the current source.
 void crystal_path(cairo_t* cr, int number, double radius);
