@@ -1,6 +1,6 @@
 // make_art: draws every picture the demo loads and writes them as PNG files under one directory.
 #include "image/asset_paths.h"
-#include "image/png_write.h"
+#include "tests/png/png_writer.h"
 #include "text/glyph_map.h"
 #include "tools/make_art/lettering.h"
 #include "tools/make_art/pictures.h"
@@ -16,6 +16,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -95,6 +96,14 @@ std::unique_ptr<Canvas> draw(std::size_t entry, const Lettering& fonts) {
     throw std::runtime_error("no painter for " + std::string(path));
 }
 
+bool write_file(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && written;
+}
+
+// 8-bit RGBA (colour type 6), no interlace, the filter chosen per row, best compression.
 int run(const std::filesystem::path& out, const std::string& fontDirectory) {
     const Lettering fonts(fontDirectory);
     std::set<std::string_view> written;
@@ -111,8 +120,8 @@ int run(const std::filesystem::path& out, const std::string& fontDirectory) {
             return 1;
         }
         const std::unique_ptr<Canvas> canvas = draw(entry, fonts);
-        if (!png_write::write_rgba_file(file.string(), canvas->rgba(), static_cast<std::uint32_t>(canvas->width()),
-                                        static_cast<std::uint32_t>(canvas->height()))) {
+        if (!write_file(file, pngtest::encode_png(canvas->rgba(), static_cast<std::uint32_t>(canvas->width()),
+                                                  static_cast<std::uint32_t>(canvas->height()), 8, 6, -1, 9))) {
             std::fprintf(stderr, "make_art: cannot write %s: %s\n", file.c_str(), std::strerror(errno));
             return 1;
         }
