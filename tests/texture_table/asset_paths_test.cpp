@@ -38,7 +38,7 @@ TEST(AssetPaths, TwoHundredFilesWithOnlyTheLetterALoadedTwice) {
     EXPECT_EQ(std::count(paths.begin(), paths.end(), "RC\\font_set2\\A.png"), 2);
     EXPECT_EQ(paths[10 + 5], paths[10 + 10]);
     EXPECT_EQ(paths[106 + 5], paths[106 + 10]);
-    for (const std::string& path : paths) EXPECT_EQ(path.find("5.png"), std::string::npos) << path;
+    for (const std::string& path : paths) EXPECT_EQ(path.find("\\5.png"), std::string::npos) << path;
 }
 
 TEST(AssetPaths, NamedSymbolsAreInFileNameOrder) {

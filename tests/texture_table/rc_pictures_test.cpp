@@ -31,7 +31,9 @@ TEST(RcPictures, EveryFileIsEightBitRgbaWithPowerOfTwoSides) {
         EXPECT_EQ(png_get_format(image), PngFormat::Rgba8);
         const std::uint32_t w = png_get_width(image), h = png_get_height(image);
         EXPECT_TRUE(power_of_two(w) && power_of_two(h)) << w << " x " << h;
-        if (path.starts_with("RC\\font")) EXPECT_EQ(w, h);
+        if (path.starts_with("RC\\font")) {
+            EXPECT_EQ(w, h);
+        }
         EXPECT_EQ(png_get_size(image), std::uint64_t{w} * h * 4);
         decodedBytes += png_get_size(image);
         png_free(image);
