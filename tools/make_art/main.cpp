@@ -103,7 +103,6 @@ bool write_file(const std::filesystem::path& path, const std::vector<std::uint8_
     return std::fclose(f) == 0 && written;
 }
 
-// 8-bit RGBA (colour type 6), no interlace, the filter chosen per row, best compression.
 int run(const std::filesystem::path& out, const std::string& fontDirectory) {
     const Lettering fonts(fontDirectory);
     std::set<std::string_view> written;
@@ -120,6 +119,7 @@ int run(const std::filesystem::path& out, const std::string& fontDirectory) {
             return 1;
         }
         const std::unique_ptr<Canvas> canvas = draw(entry, fonts);
+        // 8-bit RGBA (colour type 6), not interlaced, each row's filter chosen by the writer, best compression.
         if (!write_file(file, pngtest::encode_png(canvas->rgba(), static_cast<std::uint32_t>(canvas->width()),
                                                   static_cast<std::uint32_t>(canvas->height()), 8, 6, -1, 9))) {
             std::fprintf(stderr, "make_art: cannot write %s: %s\n", file.c_str(), std::strerror(errno));
