@@ -264,6 +264,9 @@ constexpr std::string_view BELLS_RISE =
     "E6 . . C6 . . G5 . . . C6 . E6 . G6 . "
     "E6 . . C6 . . A5 . . . C6 . E6 . . . "
     "D6 . . A5 . . F5 . . . . . . . . .";
+constexpr std::string_view BELLS_BREAK =
+    "F6 . . D6 . . Bb5 . . . . . D6 . . . "
+    "E6 . . C#6 . . A5 . . . . . E5 . . .";
 constexpr std::string_view BELLS_COUNTER =
     "A5 . . . . . . . . . . . D6 . . . "
     "F5 . . . . . . . . . . . Bb5 . . . "
@@ -327,6 +330,7 @@ PatternGrid breakLoop() {
     bass(p, BREAK_CHORDS, Bass::GLIDE);
     arp(p, BREAK_CHORDS, Arp::EIGHTHS, 0, 48);
     shimmer(p, BREAK_CHORDS, 0, 40);
+    phrase(p, LEAD_CH, SOFT_BELL_STYLE, BELLS_BREAK);
     return p;
 }
 
