@@ -63,7 +63,10 @@ Bytes chunk(const std::string& type, const Bytes& data)
     out.insert(out.end(), type.begin(), type.end());
     out.insert(out.end(), data.begin(), data.end());
     uLong crc = crc32(0, reinterpret_cast<const Bytef*>(type.data()), 4);
-    crc = crc32(crc, data.data(), static_cast<uInt>(data.size()));
+    if (!data.empty()) {
+        // zlib gives its start value, 0, for a null buffer: an empty vector's data() must not reach it.
+        crc = crc32(crc, data.data(), static_cast<uInt>(data.size()));
+    }
     put_be32(out, static_cast<uint32_t>(crc));
     return out;
 }

@@ -1,7 +1,11 @@
 // The committed pictures, read with the demo's own decoder.
 #include <gtest/gtest.h>
 
+#include <zlib.h>
+
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 
@@ -67,4 +71,28 @@ TEST(RcPictures, TheBackgroundIsOpaqueAndTheForegroundOpenAbove) {
     for (std::uint32_t i = 0; i < w * (png_get_height(fg) / 3) * 4; i += 4)
         ASSERT_EQ(png_get_buffer(fg)[i + 3], 0) << i;  // the top third shows the scene behind
     png_free(fg);
+}
+
+// Our decoder skips CRCs, but other programs that open the pictures do not.
+TEST(RcPictures, EveryChunkCarriesItsCrc) {
+    const std::set<std::string> files(assets::texturePaths().begin(), assets::texturePaths().end());
+    for (const std::string& path : files) {
+        std::ifstream in(source_path(path), std::ios::binary);
+        const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        auto be32 = [&](std::size_t at) {
+            return std::uint32_t{bytes[at]} << 24 | std::uint32_t{bytes[at + 1]} << 16 |
+                   std::uint32_t{bytes[at + 2]} << 8 | bytes[at + 3];
+        };
+        std::size_t at = 8, chunks = 0;
+        while (at + 12 <= bytes.size()) {
+            const std::uint32_t length = be32(at);
+            ASSERT_LE(at + 12 + length, bytes.size()) << path;
+            const uLong crc = crc32(0, bytes.data() + at + 4, length + 4);
+            EXPECT_EQ(be32(at + 8 + length), crc) << path << " chunk " << chunks;
+            at += 12 + length;
+            ++chunks;
+        }
+        EXPECT_EQ(at, bytes.size()) << path;
+        EXPECT_EQ(chunks, 3u) << path;  // IHDR, IDAT, IEND and nothing else
+    }
 }

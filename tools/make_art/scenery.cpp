@@ -53,26 +53,26 @@ void draw_pine(cairo_t* cr, double x, double base, double height, std::uint32_t 
                        x - half + lean, bottom);
         cairo_close_path(cr);
         set_colour(cr, needles);
-        if (snow <= 0) {
-            cairo_fill(cr);
-            continue;
-        }
-        cairo_fill_preserve(cr);
-
-        // Snow resting on the bough: a band above its drooping lower edge, inside the bough's outline.
-        cairo_save(cr);
-        cairo_clip(cr);
-        set_colour(cr, 0xF4F8FF, snow);
-        const double sag = tierHeight * 0.12, band = tierHeight * 0.2;
-        cairo_move_to(cr, x + half + lean, bottom + 1);
-        cairo_curve_to(cr, x + half * 0.5, bottom - sag + 1, x - half * 0.5, bottom - sag + 1, x - half + lean,
-                       bottom + 1);
-        cairo_line_to(cr, x - half + lean, bottom - band * 1.3);
-        cairo_curve_to(cr, x - half * 0.4, bottom - sag - band, x + half * 0.4, bottom - sag - band,
-                       x + half + lean, bottom - band * 1.3);
-        cairo_close_path(cr);
         cairo_fill(cr);
-        cairo_restore(cr);
+        if (snow <= 0) continue;
+
+        // Clumps of snow lying on the upper side of each bough, thicker towards the tips.
+        set_colour(cr, 0xF4F8FF, snow);
+        for (int side = -1; side <= 1; side += 2) {
+            const double tipX = x + side * half + lean, tipY = bottom;
+            const double edgeX = tipX - (x + lean * 0.3), edgeY = tipY - top;
+            const double length = std::hypot(edgeX, edgeY);
+            for (double t : {0.6, 0.82, 0.97}) {
+                if (random.next() < 0.25) continue;
+                cairo_save(cr);
+                cairo_translate(cr, x + lean * 0.3 + edgeX * t, top + edgeY * t - tierHeight * 0.03);
+                cairo_rotate(cr, std::atan2(edgeY, edgeX));
+                cairo_scale(cr, length * random.between(0.08, 0.12) * (0.6 + t), tierHeight * 0.04 * (0.5 + t));
+                cairo_arc(cr, 0, 0, 1, 0, 2 * pi);
+                cairo_restore(cr);
+                cairo_fill(cr);
+            }
+        }
     }
 }
 
@@ -233,7 +233,7 @@ void paint_foreground(Canvas& canvas) {
     };
     const Stand pines[] = {{-14, 235}, {40, 170}, {88, 105}, {140, 52}, {372, 58}, {425, 120}, {470, 185},
                            {520, 240}, {250, 34}, {205, 28}};
-    for (const Stand& p : pines) draw_pine(cr, p.x, h - 30, p.height, 0x0a1022, 0.5, random);
+    for (const Stand& p : pines) draw_pine(cr, p.x, h - 30, p.height, 0x0a1022, 0.9, random);
 
     const Ridge drifts[] = {
         {h * 0.9, {{9, 1.1, 0.5}, {5, 2.7, 2.2}, {2, 6.0, 1.0}}},
