@@ -1,5 +1,6 @@
 #include "app/frame.h"
 
+#include "music/player.h"
 #include "scene/backdrop.h"
 #include "scene/logo.h"
 #include "scene/overlay.h"
@@ -27,6 +28,7 @@ void drawFrame(Scene& scene, LoopState& loop) {
 
     // 3. The music, started once; the pictures never wait for it.
     if (loop.musicStarted == 0) {
+        music::player_play(100, 0, 0);
         loop.musicStarted = 1;
     }
 
