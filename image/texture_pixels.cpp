@@ -40,6 +40,13 @@ void convert(const PngImage* image, std::uint64_t pixels, std::uint32_t channels
     }
 }
 
+// The format, channel count and sample depth must agree before the buffer size they imply can be trusted.
+bool agreeing_layout(bool rgba8, std::uint32_t channels, std::uint32_t depth) {
+    if (rgba8) return channels == 4 && depth == 8;
+    const bool knownDepth = depth == 1 || depth == 2 || depth == 4 || depth == 8 || depth == 16;
+    return channels >= 1 && channels <= 4 && knownDepth;
+}
+
 }  // namespace
 
 TexturePixels texture_pixels(const PngImage* image) {
@@ -48,6 +55,8 @@ TexturePixels texture_pixels(const PngImage* image) {
 
     const std::uint32_t width = png_get_width(image), height = png_get_height(image);
     const std::uint32_t channels = png_get_channels(image), depth = png_get_bit_depth(image);
+    const bool rgba8 = png_get_format(image) == PngFormat::Rgba8;
+    if (!agreeing_layout(rgba8, channels, depth)) return out;
     constexpr std::uint32_t largestSide = std::numeric_limits<std::int32_t>::max();  // GLsizei
     if (width == 0 || height == 0 || width > largestSide || height > largestSide) return out;
 
@@ -59,7 +68,7 @@ TexturePixels texture_pixels(const PngImage* image) {
 
     out.width = width;
     out.height = height;
-    if (png_get_format(image) == PngFormat::Rgba8) {
+    if (rgba8) {
         out.rgba = png_get_buffer(image);
     } else {
         convert(image, pixels, channels, out);

@@ -60,6 +60,11 @@ TEST(TexturePixels, PicturesWithoutUsablePixelsAreEmpty) {
     std::vector<std::uint8_t> palette(16);
     const PngImage unknown = decoded(4, 4, 3, 8, PngFormat::BadFormat, palette);
     expect_empty(texture_pixels(&unknown));
+
+    // A format that disagrees with the colour type and depth would imply the wrong buffer size.
+    std::vector<std::uint8_t> oneBit(2);
+    const PngImage mismatched = decoded(4, 4, 0, 1, PngFormat::Rgba8, oneBit);
+    expect_empty(texture_pixels(&mismatched));
 }
 
 TEST(TexturePixels, SizesBeyondWhatOpenGLOrTheBufferCanHoldAreEmpty) {
