@@ -32,7 +32,7 @@ protected:
 TEST_F(HeadlessFrame, FirstFrameIsAllWhiteUnderTheFlash) {
     drawFrame(scene, loop);
     const std::vector<std::uint8_t> pixels = readFramePixels();
-    ASSERT_EQ(pixels.size(), std::size_t{FRAME_SIZE} * FRAME_SIZE * 3);
+    ASSERT_EQ(pixels.size(), std::size_t{FRAME_SIZE} * FRAME_SIZE * 4);
     const auto notWhite = std::find_if(pixels.begin(), pixels.end(), [](std::uint8_t v) { return v != 255; });
     EXPECT_EQ(notWhite, pixels.end()) << "byte " << (notWhite - pixels.begin()) << " of the picture is "
                                       << int(notWhite == pixels.end() ? 255 : *notWhite);

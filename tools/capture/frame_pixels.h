@@ -4,5 +4,5 @@
 #include <cstdint>
 #include <vector>
 
-// FRAME_SIZE x FRAME_SIZE RGB pixels, 3 bytes each, top row first.
+// FRAME_SIZE x FRAME_SIZE opaque RGBA pixels, 4 bytes each, top row first.
 std::vector<std::uint8_t> readFramePixels();

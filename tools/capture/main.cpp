@@ -1,14 +1,16 @@
 // capture: renders the demo offscreen (no window, no sound, no pauses) and
 // saves chosen frames as PNG files.
 #include "app/frame.h"
+#include "image/png_write.h"
 #include "platform/platform.h"
 #include "scene/scene_dump.h"
 #include "tools/capture/frame_pixels.h"
-#include "tools/capture/png_file.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -119,9 +121,8 @@ int writeFrames(const std::vector<unsigned>& frames, const std::filesystem::path
         renderer.draw();
         if (frame == *wanted) {
             const std::string path = framePath(directory, frame);
-            std::string error;
-            if (!writeRgbPng(path, readFramePixels(), FRAME_SIZE, FRAME_SIZE, error))
-                return failure("cannot write " + path + ": " + error);
+            if (!png_write::write_rgba_file(path, readFramePixels(), FRAME_SIZE, FRAME_SIZE))
+                return failure("cannot write " + path + ": " + std::strerror(errno));
             ++wanted;
         }
         renderer.present();
