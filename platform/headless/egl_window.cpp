@@ -74,7 +74,9 @@ void closeWindow(Window* window) {
     eglMakeCurrent(window->display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
     eglDestroyContext(window->display, window->context);
     eglDestroySurface(window->display, window->surface);
-    eglTerminate(window->display);
+    // The display stays initialised: EGL hands out this same display for the
+    // whole process, and terminating it unloads Mesa's driver, which then
+    // leaves a few of its allocations behind.
     delete window;
 }
 
