@@ -52,7 +52,7 @@ protected:
         }
         const auto column = static_cast<std::size_t>((x + 1.0f) * 0.5f * FRAME_SIZE);
         const auto row = static_cast<std::size_t>((1.0f - y) * 0.5f * FRAME_SIZE);
-        return pixels[(row * FRAME_SIZE + column) * 3] > 128;
+        return pixels[(row * FRAME_SIZE + column) * 4] > 128;
     }
 
     // A still line with glyph 0 centred at (centreX, 0).
