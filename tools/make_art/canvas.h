@@ -4,10 +4,13 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <numbers>
 #include <string>
 #include <vector>
 
 namespace make_art {
+
+inline constexpr double pi = std::numbers::pi;
 
 class Canvas {
 public:

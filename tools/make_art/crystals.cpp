@@ -7,8 +7,6 @@ namespace make_art {
 
 namespace {
 
-constexpr double pi = 3.14159265358979323846;
-
 // Strokes for one arm pointing up (negative y), in units of the crystal's radius.
 void arm(cairo_t* cr, int number) {
     auto line = [cr](double x0, double y0, double x1, double y1) {
@@ -66,7 +64,10 @@ void crystal_path(cairo_t* cr, int number, double radius) {
         arm(cr, number);
         cairo_restore(cr);
     }
-    if (number == 5) cairo_new_sub_path(cr), cairo_arc(cr, 0, 0, radius * 0.12, 0, 2 * pi);
+    if (number == 5) {  // a small ring at the centre
+        cairo_new_sub_path(cr);
+        cairo_arc(cr, 0, 0, radius * 0.12, 0, 2 * pi);
+    }
 }
 
 void paint_flake(Canvas& canvas, int number) {

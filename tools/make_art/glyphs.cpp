@@ -9,15 +9,13 @@ namespace make_art {
 
 namespace {
 
-constexpr double pi = 3.14159265358979323846;
-
 struct Style {
     double fontSize, baseline, maxInkWidth, outline, shadow;
     std::uint32_t top, bottom, edge;
 };
 
+// Sizes in pixels of the picture each style is designed for; a picture of another size is scaled.
 constexpr double largeSize = 64, smallSize = 32;
-// Sizes in pixels of the picture each style is drawn for.
 constexpr Style largeStyle{57, 49.5, 57, 5.0, 2.5, 0xFFFFFF, 0x9CD2FF, 0x0B1738};
 constexpr Style smallStyle{28.5, 24.5, 29, 2.6, 1.2, 0xFFF6E2, 0xFFC978, 0x1C1030};
 

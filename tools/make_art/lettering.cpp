@@ -48,15 +48,16 @@ Lettering::Lettering(const std::string& fontDirectory) : library_(nullptr) {
     try {
         bold_ = open_face(library, fontDirectory + "/DejaVuSans-Bold.ttf");
         condensedBold_ = open_face(library, fontDirectory + "/DejaVuSansCondensed-Bold.ttf");
-        serifBold_ = open_face(library, fontDirectory + "/DejaVuSerif-Bold.ttf");
     } catch (...) {
-        this->~Lettering();
+        release();
         throw;
     }
 }
 
-Lettering::~Lettering() {
-    for (cairo_font_face_t* face : {bold_, condensedBold_, serifBold_})
+Lettering::~Lettering() { release(); }
+
+void Lettering::release() {
+    for (cairo_font_face_t* face : {bold_, condensedBold_})
         if (face) cairo_font_face_destroy(face);
     // Cairo keeps recently used faces alive in its caches; empty them so every face is released
     // before its FreeType library goes. Every canvas is gone by now.
@@ -66,6 +67,5 @@ Lettering::~Lettering() {
 
 void Lettering::use_bold(cairo_t* cr, double size) const { select(cr, bold_, size); }
 void Lettering::use_condensed_bold(cairo_t* cr, double size) const { select(cr, condensedBold_, size); }
-void Lettering::use_serif_bold(cairo_t* cr, double size) const { select(cr, serifBold_, size); }
 
 }  // namespace make_art

@@ -18,13 +18,13 @@ public:
     // Selects a face on cr at the given pixel size, with fixed, unhinted rendering options.
     void use_bold(cairo_t* cr, double size) const;
     void use_condensed_bold(cairo_t* cr, double size) const;
-    void use_serif_bold(cairo_t* cr, double size) const;
 
 private:
+    void release();
+
     void* library_;  // FreeType's library handle, kept opaque to spare users its headers
     cairo_font_face_t* bold_ = nullptr;
     cairo_font_face_t* condensedBold_ = nullptr;
-    cairo_font_face_t* serifBold_ = nullptr;
 };
 
 }  // namespace make_art

@@ -8,8 +8,6 @@ namespace make_art {
 
 namespace {
 
-constexpr double pi = 3.14159265358979323846;
-
 // A four-pointed glint.
 void sparkle(cairo_t* cr, double x, double y, double r) {
     cairo_move_to(cr, x - r, y);
@@ -166,10 +164,7 @@ void paint_signature(Canvas& canvas, const Lettering& fonts) {
     cairo_text_extents_t ink;
     cairo_text_extents(cr, "GLX", &ink);
     cairo_move_to(cr, 125 - (ink.x_bearing + ink.width / 2), boxHeight / 2 - (ink.y_bearing + ink.height / 2));
-    cairo_save(cr);
-    cairo_scale(cr, 1.0, 1.0);
     cairo_text_path(cr, "GLX");
-    cairo_restore(cr);
     set_colour(cr, 0xFFFFFF);
     cairo_fill(cr);
 }

@@ -149,7 +149,10 @@ int main(int argc, char** argv) {
             fontDirectory = argv[++i];
             continue;
         }
-        std::fprintf(stderr, "make_art: unexpected argument '%s'\n%s", argv[i], usage);
+        if (arg == "--out" || arg == "--fonts")
+            std::fprintf(stderr, "make_art: %s needs a directory\n%s", argv[i], usage);
+        else
+            std::fprintf(stderr, "make_art: unexpected argument '%s'\n%s", argv[i], usage);
         return 2;
     }
     try {

@@ -3,7 +3,6 @@
 
 #include "tools/make_art/canvas.h"
 
-
 namespace make_art {
 
 void paint_background(Canvas& canvas);  // BG.png: the valley at dusk
@@ -24,7 +23,7 @@ struct GlyphMark {
 };
 void paint_glyph(Canvas& canvas, const Lettering& fonts, GlyphStyle style, GlyphMark mark);
 
-// A six-fold crystal centred at the origin with the given radius, filled with the current source.
+// The path of six-fold crystal `number` (1 to 5) centred at the origin, to be stroked.
 void crystal_path(cairo_t* cr, int number, double radius);
 
 }  // namespace make_art

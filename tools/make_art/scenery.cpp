@@ -7,8 +7,6 @@ namespace make_art {
 
 namespace {
 
-constexpr double pi = 3.14159265358979323846;
-
 // A rolling ridge line: a sum of a few slow waves around a base height.
 struct Ridge {
     double base;
