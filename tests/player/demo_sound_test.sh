@@ -11,9 +11,18 @@ command -v xvfb-run >/dev/null || { echo "xvfb-run not installed: skipped"; exit
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# The demo runs until it is stopped; the timeout is its end, not a failure.
-SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/demo.raw" \
-    timeout 4 xvfb-run -a "$demo" >"$work/demo.log" 2>&1 || true
+# The demo runs until it is stopped: stop it once it has played 3 seconds
+# (its first frame loads every picture first), or after 60 seconds.
+# In a session of its own, so that the demo and the X server end with it.
+SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/demo.raw" setsid xvfb-run -a "$demo" >"$work/demo.log" 2>&1 &
+running=$!
+for ((tenths = 0; tenths < 600; ++tenths)); do
+    (($(stat -c %s "$work/demo.raw" 2>/dev/null || echo 0) >= 3 * 192000)) && break
+    kill -0 "$running" 2>/dev/null || break
+    sleep 0.1
+done
+kill -- -"$running" 2>/dev/null || true
+wait "$running" 2>/dev/null || true
 "$render" --seconds 10 @100 "$work/render.wav" >/dev/null
 
 # The device writes silence while it is open but not yet started (the song
