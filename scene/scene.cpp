@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include "image/texture_table.h"
 #include "scene/snowflakes.h"
 
 namespace {
@@ -30,6 +31,7 @@ void Scene::loadTextures() {
     if (texturesLoaded != 0) {
         return;
     }
+    loadTextureTable(textures);
     texturesLoaded = 1;
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "image/asset_paths.h"
 #include "text/scroll_text.h"
 
 // Speed and phase of one eased motion (see scene/eased_oscillator.h).
@@ -59,7 +60,6 @@ struct Logo {
     float x = -0.3f;
 };
 
-inline constexpr int TEXTURE_COUNT = 202;
 
 class Scene {
 public:
@@ -90,6 +90,6 @@ public:
     ScrollTextState dancing = makeScrollTextState(DANCING_START);
 
     // GL texture names by entry number, in load order.
-    std::uint32_t textures[TEXTURE_COUNT] = {};
+    std::uint32_t textures[assets::TEXTURE_COUNT] = {};
     int texturesLoaded = 0;
 };

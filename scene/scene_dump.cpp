@@ -74,7 +74,7 @@ void dumpScene(const Scene& scene, std::FILE* out) {
     dumpLogo(out, scene.logo);
     dumpScrollText(out, "greetings", scene.greetings);
     dumpScrollText(out, "dancing", scene.dancing);
-    for (int entry = 0; entry < TEXTURE_COUNT; ++entry) {
+    for (std::size_t entry = 0; entry < assets::TEXTURE_COUNT; ++entry) {
         dumpInt(out, "textures.", std::to_string(entry).c_str(), scene.textures[entry]);
     }
     dumpInt(out, "", "texturesLoaded", scene.texturesLoaded);

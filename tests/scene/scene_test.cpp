@@ -96,7 +96,7 @@ TEST(SceneDump, OneUniqueNameValueLinePerMember) {
     const int flakeLines = 9 * (20 + 13 + 10);
     const int channelLines = 2 * 3 * 3;
     const int textLines = 2 * 50;
-    EXPECT_EQ(lines, 5 + channelLines + flakeLines + 15 + textLines + TEXTURE_COUNT + 1);
+    EXPECT_EQ(lines, 5 + channelLines + flakeLines + 15 + textLines + static_cast<int>(assets::TEXTURE_COUNT) + 1);
     EXPECT_EQ(names.size(), static_cast<std::size_t>(lines));
     EXPECT_NE(all.find("\nflashAlpha 2\n"), std::string::npos);
     EXPECT_NE(all.find("\nsnow1.flake3.xBase -0.800000012\n"), std::string::npos);
