@@ -1,14 +1,15 @@
 // capture: renders the demo offscreen (no window, no sound, no pauses) and
 // saves chosen frames as PNG files.
 #include "app/frame.h"
-#include "image/png_write.h"
 #include "platform/platform.h"
 #include "scene/scene_dump.h"
+#include "tests/png/png_writer.h"
 #include "tools/capture/frame_pixels.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -74,6 +75,16 @@ bool parseFrameList(std::string_view text, std::vector<unsigned>& frames) {
     return true;
 }
 
+// PNG colour type 6: 8-bit red, green, blue and alpha.
+constexpr std::uint8_t PNG_RGBA = 6;
+
+bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && written;
+}
+
 std::string framePath(const std::filesystem::path& directory, unsigned frame) {
     char name[32];
     std::snprintf(name, sizeof name, "frame_%05u.png", frame);
@@ -121,7 +132,7 @@ int writeFrames(const std::vector<unsigned>& frames, const std::filesystem::path
         renderer.draw();
         if (frame == *wanted) {
             const std::string path = framePath(directory, frame);
-            if (!png_write::write_rgba_file(path, readFramePixels(), FRAME_SIZE, FRAME_SIZE))
+            if (!writeFile(path, pngtest::encode_png(readFramePixels(), FRAME_SIZE, FRAME_SIZE, 8, PNG_RGBA)))
                 return failure("cannot write " + path + ": " + std::strerror(errno));
             ++wanted;
         }
