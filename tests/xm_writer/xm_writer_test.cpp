@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 
 namespace {
@@ -94,6 +95,18 @@ TEST(XmWriter, PatternRawBytesAndFieldOverrides) {
     EXPECT_EQ(le16(b, at + 5), 1u);
     EXPECT_EQ(le16(b, at + 7), 3u);
     EXPECT_EQ(Bytes(b.begin() + at + 9, b.end()), (Bytes{0x83, 1, 1}));
+}
+
+TEST(XmWriter, RefusesAPatternTooLargeForItsSizeField) {
+    XmModule m;
+    m.channels = 64;
+    XmPattern big;
+    big.rows = 256;
+    big.cells.assign(256 * 64, XmCell{1, 1, 0x40, 0x0F, 0x03});  // 5 bytes each: 81920
+    m.patterns.push_back(big);
+    EXPECT_THROW(xm_write(m), std::length_error);
+    m.patterns[0].packedSizeField = 0x1234;
+    EXPECT_EQ(xm_write(m).size(), 60u + 276u + 9u + 81920u);
 }
 
 TEST(XmWriter, EncodesSampleDeltas) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <stdexcept>
 
 namespace {
 
@@ -99,6 +100,9 @@ void putInstrument(Bytes& out, const XmInstrument& instrument) {
 
 void putPattern(Bytes& out, const XmPattern& pattern) {
     const Bytes packed = pattern.rawPacked.empty() ? xm_pack_cells(pattern.cells) : pattern.rawPacked;
+    // The size field is 16 bits wide; a larger pattern cannot be stored.
+    if (packed.size() > 0xFFFF && !pattern.packedSizeField)
+        throw std::length_error("xm_write: a pattern packs to more than 65535 bytes");
     put32(out, pattern.headerLengthField.value_or(9));
     put8(out, 0);
     put16(out, pattern.rows);

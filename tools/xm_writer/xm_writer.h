@@ -121,5 +121,6 @@ std::vector<uint8_t> xm_pack_cells(const std::vector<XmCell>& cells);
 // Delta-encoded sample bytes: 8-bit or 16-bit little-endian.
 std::vector<uint8_t> xm_encode_sample(const std::vector<int16_t>& pcm, bool sixteenBit);
 
-// The whole module file.
+// The whole module file. Throws std::length_error for a pattern whose packed
+// cells exceed the 16-bit size field (unless packedSizeField is given).
 std::vector<uint8_t> xm_write(const XmModule& module);
