@@ -6,8 +6,9 @@
 #include <array>
 #include <cstddef>
 
+// Both rows start right of the window and run further right.
 struct GlyphRow {
-    int firstXHundredths;    // x of glyph 0
+    int firstXHundredths;    // x of glyph 0, not negative
     int advanceHundredths;   // distance from one glyph to the next
     float halfSize;          // half-width and half-height of every glyph's square
 };
@@ -19,7 +20,8 @@ inline constexpr GlyphRow DANCING_ROW{235, 35, 0.15f};
 float glyphX(const GlyphRow& row, std::size_t index);
 
 // How far the line jumps back right once its last glyph has left the window:
-// from glyph 0's start to one advance past the last glyph, plus 1.0.
+// glyph 0's x plus one advance per glyph plus 1.0, so that the last glyph is
+// past the left edge before the line starts over.
 constexpr double wrapDistance(const GlyphRow& row, std::size_t glyphCount) {
     const long hundredths = row.firstXHundredths + row.advanceHundredths * static_cast<long>(glyphCount) + 100;
     return static_cast<double>(hundredths) / 100.0;
