@@ -94,6 +94,7 @@ bool choose_source(ModulePlayer& player, SongRef song, std::size_t parameter, st
 
 platform::PcmOutput* const* fail(ModulePlayer& player) {
     release(player);
+    player.song.name[0] = '\0';
     return nullptr;
 }
 

@@ -263,6 +263,7 @@ TEST_F(Player, NoLoopSongEndingWithinThePrefillDoesNotStart) {
     const auto song = testSong(1);
     EXPECT_EQ(player_play(song.data(), song.size(), PLAY_FROM_MEMORY | PLAY_NO_LOOP), nullptr);
     EXPECT_FALSE(platform::fake::pcmIsOpen());
+    EXPECT_STREQ(player_get_song_name(), "");
     // Looping, the same song plays.
     EXPECT_NE(player_play(song.data(), song.size(), PLAY_FROM_MEMORY), nullptr);
 }
