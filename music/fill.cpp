@@ -1,6 +1,7 @@
 // Fills one block of the output buffer: ticks of the sequencer, stretches of
 // the mixer between them, then the conversion to 16-bit samples.
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "music/mixer.h"
@@ -12,16 +13,16 @@ namespace {
 constexpr std::uint32_t MIX_UNIT = 16320;  // the mixer's value of one 16-bit step
 constexpr std::uint32_t FRAMES_PER_MS = platform::PCM_RATE / 1000;
 
-std::int16_t to_sample(std::int32_t value, std::uint32_t volume, std::uint32_t& levelSum) {
-    const std::uint64_t magnitude = value < 0 ? 0u - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+}  // namespace
+
+std::int16_t output_sample(std::int32_t mixValue, std::uint32_t masterVolume) {
+    const std::uint64_t magnitude =
+        mixValue < 0 ? 0u - static_cast<std::uint64_t>(mixValue) : static_cast<std::uint64_t>(mixValue);
     std::uint64_t m = (magnitude + MIX_UNIT / 2) / MIX_UNIT;  // rounding half up
     if (m >= 32768) m = 32767;
-    const auto scaled = static_cast<std::int32_t>((m * volume) >> 15);
-    levelSum += static_cast<std::uint32_t>(scaled);
-    return static_cast<std::int16_t>(value < 0 ? -scaled : scaled);
+    const auto scaled = static_cast<std::int32_t>((m * masterVolume) >> 15);
+    return static_cast<std::int16_t>(mixValue < 0 ? -scaled : scaled);
 }
-
-}  // namespace
 
 bool fill_block(ModulePlayer& player) {
     std::memset(player.mixBuffer, 0, sizeof player.mixBuffer);
@@ -49,8 +50,10 @@ bool fill_block(ModulePlayer& player) {
     std::int16_t* out = player.output + block * BLOCK_FRAMES * 2;
     std::uint32_t left = 0, right = 0;
     for (std::uint32_t i = 0; i < MIX_SAMPLES; i += 2) {
-        out[i] = to_sample(player.mixBuffer[i], volume, left);
-        out[i + 1] = to_sample(player.mixBuffer[i + 1], volume, right);
+        out[i] = output_sample(player.mixBuffer[i], volume);
+        out[i + 1] = output_sample(player.mixBuffer[i + 1], volume);
+        left += static_cast<std::uint32_t>(std::abs(out[i]));
+        right += static_cast<std::uint32_t>(std::abs(out[i + 1]));
     }
     player.fillBlock = (block + 1) % BLOCK_COUNT;
     player.ring[player.fillBlock].levels.store((left >> 10) << 16 | ((right >> 10) & 0xFFFF),

@@ -115,6 +115,10 @@ void set_bpm(ModulePlayer& player, std::uint32_t bpm);
 // left in the new tick. Sets songEnded when the song ends here.
 void sequencer_tick(ModulePlayer& player);
 
+// One 16-bit output sample from a mix value (16320 mix units per step,
+// rounded half up, clipped) at a master volume (32768 = unity).
+std::int16_t output_sample(std::int32_t mixValue, std::uint32_t masterVolume);
+
 // Fills output block [fillBlock] and moves on to the next; false when the
 // song ended inside (the block is then left as it was and the caller shuts
 // the player down).

@@ -1,0 +1,77 @@
+// The block fill: output rounding and gain, elapsed time, ring and pause.
+#include <gtest/gtest.h>
+
+#include "music/master_volume.h"
+#include "tests/music/song_fixture.h"
+
+TEST(Fill, OutputRoundsHalfUpAndClips) {
+    EXPECT_EQ(music::output_sample(8160, music::UNITY_VOLUME), 1);
+    EXPECT_EQ(music::output_sample(-8160, music::UNITY_VOLUME), -1);
+    EXPECT_EQ(music::output_sample(8159, music::UNITY_VOLUME), 0);
+    EXPECT_EQ(music::output_sample(16320 * 32767, music::UNITY_VOLUME), 32767);
+    EXPECT_EQ(music::output_sample(INT32_MAX, music::UNITY_VOLUME), 32767);
+    EXPECT_EQ(music::output_sample(INT32_MIN, music::UNITY_VOLUME), -32767);
+    EXPECT_EQ(music::output_sample(16320 * 32767, music::master_volume_gain(0)), 0);
+    EXPECT_EQ(music::output_sample(16320 * 1000, 16384), 500);
+}
+
+TEST(Fill, VolumeLevels) {
+    EXPECT_EQ(music::master_volume_gain(25), 32768u);
+    EXPECT_EQ(music::master_volume_gain(0), 1u);
+    EXPECT_EQ(music::master_volume_gain(1), 130u);
+    EXPECT_EQ(music::master_volume_gain(24), 26029u);
+    EXPECT_EQ(music::master_volume_gain(26), 32768u);
+    EXPECT_EQ(music::master_volume_gain(0xFFFFFFFF), 32768u);
+}
+
+TEST(Fill, ElapsedTimeDropsEachChunksFraction) {
+    XmModule module = basic_module();
+    module.bpm = 32;  // 3750 frames per tick: the block is one chunk
+    LoadedSong whole;
+    ASSERT_TRUE(whole.load(module));
+    ASSERT_TRUE(music::fill_block(*whole.player));
+    EXPECT_EQ(whole.player->elapsedMs.load(), 21u);
+
+    module.bpm = 240;  // 500 frames per tick: chunks of 500, 500 and 24
+    LoadedSong split;
+    ASSERT_TRUE(split.load(module));
+    ASSERT_TRUE(music::fill_block(*split.player));
+    EXPECT_EQ(split.player->elapsedMs.load(), 20u);
+    EXPECT_EQ(split.player->samplesLeftInTick, 500 - 24);  // carried into the next block
+}
+
+TEST(Fill, RingPositionLevelsAndPause) {
+    XmModule module = basic_module();
+    module.bpm = 250;  // 480 frames per tick, 6 ticks a row
+    cell(module, 0, 0) = {49, 1, 0x50, 0, 0};
+    LoadedSong loaded;
+    ASSERT_TRUE(loaded.load(module));
+    for (int block = 0; block < 3; ++block) ASSERT_TRUE(music::fill_block(*loaded.player));
+    EXPECT_EQ(loaded.player->fillBlock, 3u);
+    EXPECT_EQ(loaded.player->ring[2].position.load(), 1u);  // 3072 frames: row 1 of order 0
+    EXPECT_GT(loaded.player->ring[3].levels.load(), 0u);    // the levels land one entry on
+    bool sound = false;
+    for (std::uint32_t i = 0; i < 2048 * 3; ++i) sound |= loaded.player->output[i] != 0;
+    EXPECT_TRUE(sound);
+
+    loaded.player->paused = 1;
+    const std::uint32_t elapsed = loaded.player->elapsedMs;
+    ASSERT_TRUE(music::fill_block(*loaded.player));
+    EXPECT_EQ(loaded.player->elapsedMs.load(), elapsed);
+    EXPECT_EQ(loaded.player->ring[4].levels.load(), 0u);
+    for (std::uint32_t i = 3 * 2048; i < 4 * 2048; ++i) ASSERT_EQ(loaded.player->output[i], 0);
+}
+
+TEST(Fill, NoLoopEndStopsTheFill) {
+    XmModule module = basic_module(1, 2);
+    module.bpm = 255;
+    LoadedSong loaded;
+    ASSERT_TRUE(loaded.load(module));
+    loaded.player->noLoop = 1;
+    // Row 0 lasts 6 ticks of 470 frames; the start of row 1, the last, ends
+    // the song in the third block, before any of that row is mixed.
+    EXPECT_TRUE(music::fill_block(*loaded.player));
+    EXPECT_TRUE(music::fill_block(*loaded.player));
+    EXPECT_FALSE(music::fill_block(*loaded.player));
+    EXPECT_EQ(loaded.player->fillBlock, 2u);
+}
