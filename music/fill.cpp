@@ -16,10 +16,11 @@ constexpr std::uint32_t FRAMES_PER_MS = platform::PCM_RATE / 1000;
 }  // namespace
 
 std::int16_t output_sample(std::int32_t mixValue, std::uint32_t masterVolume) {
-    const std::uint64_t magnitude =
-        mixValue < 0 ? 0u - static_cast<std::uint64_t>(mixValue) : static_cast<std::uint64_t>(mixValue);
-    std::uint64_t m = (magnitude + MIX_UNIT / 2) / MIX_UNIT;  // rounding half up
-    if (m >= 32768) m = 32767;
+    // 32-bit unsigned throughout (|INT32_MIN| + 8160 still fits), so that the
+    // conversion loop vectorises.
+    const std::uint32_t magnitude = mixValue < 0 ? 0u - static_cast<std::uint32_t>(mixValue) : static_cast<std::uint32_t>(mixValue);
+    std::uint32_t m = (magnitude + MIX_UNIT / 2) / MIX_UNIT;  // rounding half up
+    m = m > 32767 ? 32767 : m;
     const auto scaled = static_cast<std::int32_t>((m * masterVolume) >> 15);
     return static_cast<std::int16_t>(mixValue < 0 ? -scaled : scaled);
 }
@@ -49,9 +50,8 @@ bool fill_block(ModulePlayer& player) {
     const std::uint32_t volume = player.masterVolume.load(std::memory_order_relaxed);
     std::int16_t* out = player.output + block * BLOCK_FRAMES * 2;
     std::uint32_t left = 0, right = 0;
+    for (std::uint32_t i = 0; i < MIX_SAMPLES; ++i) out[i] = output_sample(player.mixBuffer[i], volume);
     for (std::uint32_t i = 0; i < MIX_SAMPLES; i += 2) {
-        out[i] = output_sample(player.mixBuffer[i], volume);
-        out[i + 1] = output_sample(player.mixBuffer[i + 1], volume);
         left += static_cast<std::uint32_t>(std::abs(out[i]));
         right += static_cast<std::uint32_t>(std::abs(out[i + 1]));
     }

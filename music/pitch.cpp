@@ -88,6 +88,14 @@ void trigger(Channel& channel, const Sample& sample, Voice* voices) {
     voice->startOffset = 0;
 }
 
+// A replaced note that has faded to nothing adds only zeros from then on, and
+// nothing but the next new note (which overwrites it) touches its voice
+// again: it stops, so that the mixer does not resample silence.
+void stop_if_faded(Voice& voice) {
+    if (voice.leftLevel == 0 && voice.rightLevel == 0 && voice.leftTarget == 0 && voice.rightTarget == 0)
+        voice.sample = nullptr;
+}
+
 void set_targets(Voice& voice) {
     voice.rightTarget = voice.volume * voice.panning / 255;
     voice.leftTarget = voice.volume * (255 - voice.panning) / 255;
@@ -154,8 +162,10 @@ void step_envelope(Channel& channel, const Instrument& instrument, EnvelopeKind 
 
 void update_voice(Channel& channel, const Sample& sample, const Instrument& instrument, const ModulePlayer& player) {
     auto_vibrato(channel, instrument);
-    if (channel.updateFlags & UPDATE_TRIGGER) trigger(channel, sample, player.song.voices);
+    Voice* voices = player.song.voices;
+    if (channel.updateFlags & UPDATE_TRIGGER) trigger(channel, sample, voices);
     Voice& voice = *channel.voice;
+    stop_if_faded(voices[(channel.voice - voices) ^ 1]);
     if (channel.updateFlags & UPDATE_VOLUME) {
         std::int64_t a = (std::int64_t{channel.volume} + channel.volumeOffset) * 255 * player.globalVolume;
         a = a < 0 ? 0 : (a > MAX_VOLUME_PRODUCT ? MAX_VOLUME_PRODUCT : a);
