@@ -17,7 +17,7 @@ struct Style {
 // Sizes in pixels of the picture each style is designed for; a picture of another size is scaled.
 constexpr double largeSize = 64, smallSize = 32;
 constexpr Style largeStyle{57, 49.5, 57, 5.0, 2.5, 0xFFFFFF, 0x9CD2FF, 0x0B1738};
-constexpr Style smallStyle{28.5, 24.5, 29, 2.6, 1.2, 0xFFF6E2, 0xFFC978, 0x1C1030};
+constexpr Style smallStyle{28.5, 24.5, 29, 2.6, 1.2, 0xFFE9A0, 0xF08A24, 0x1C1030};
 
 // The cat: a round head with two ears, cut-out eyes; sits on the baseline like a capital.
 void cat_path(cairo_t* cr, const Style& s, double size) {
