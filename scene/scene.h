@@ -60,7 +60,6 @@ struct Logo {
     float x = -0.3f;
 };
 
-
 class Scene {
 public:
     Scene();
