@@ -244,6 +244,39 @@ TEST(Loader, TruncatedFilesLoadWithMissingData) {
     }
 }
 
+namespace {
+
+// Loads the bytes through a file and through memory and compares the samples.
+void expect_same_from_file(const std::vector<std::uint8_t>& bytes) {
+    const std::string path = testing::TempDir() + "file_source.xm";
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+
+    LoadedSong fromMemory;
+    const bool memoryLoaded = fromMemory.load(bytes);
+    LoadedSong fromFile;
+    fromFile.player->source = music::FILE_SOURCE;
+    fromFile.player->sourcePath = path.c_str();
+    const bool fileLoaded = music::load_song(*fromFile.player);
+    fromFile.player->source.close(*fromFile.player);
+    std::remove(path.c_str());
+    ASSERT_EQ(memoryLoaded, fileLoaded);
+    if (!memoryLoaded) return;
+    for (int i = 0; i < fromMemory.song().instrumentCount; ++i) {
+        ASSERT_EQ(fromMemory.song().instruments[i].sampleCount, fromFile.song().instruments[i].sampleCount);
+        for (int s = 0; s < fromMemory.song().instruments[i].sampleCount; ++s) {
+            const Sample& a = *fromMemory.song().instruments[i].samples[s];
+            const Sample& b = *fromFile.song().instruments[i].samples[s];
+            ASSERT_EQ(a.length, b.length);
+            EXPECT_EQ(std::memcmp(a.data, b.data, (a.length + 3) * 2), 0) << "instrument " << i << " sample " << s;
+        }
+    }
+}
+
+}  // namespace
+
 TEST(Loader, FileSourceBuildsTheSameSongAsMemory) {
     XmModule module = basic_module(2, 64);
     XmSample big;
@@ -252,28 +285,10 @@ TEST(Loader, FileSourceBuildsTheSameSongAsMemory) {
     module.instruments[0].samples.push_back(big);
     module.instruments.push_back(module.instruments[0]);
     const std::vector<std::uint8_t> bytes = xm_write(module);
-    const std::string path = testing::TempDir() + "file_source.xm";
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr);
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
-
-    LoadedSong fromMemory;
-    ASSERT_TRUE(fromMemory.load(bytes));
-    LoadedSong fromFile;
-    fromFile.player->source = music::FILE_SOURCE;
-    fromFile.player->sourcePath = path.c_str();
-    ASSERT_TRUE(music::load_song(*fromFile.player));
-    fromFile.player->source.close(*fromFile.player);
-    for (int i = 0; i < 2; ++i) {
-        for (int s = 0; s < 2; ++s) {
-            const Sample& a = *fromMemory.song().instruments[i].samples[s];
-            const Sample& b = *fromFile.song().instruments[i].samples[s];
-            ASSERT_EQ(a.length, b.length);
-            EXPECT_EQ(std::memcmp(a.data, b.data, (a.length + 3) * 2), 0);
-        }
-    }
-    std::remove(path.c_str());
+    expect_same_from_file(bytes);
+    // Cut inside the second instrument's big sample: the data the file lacks
+    // stays silent, whichever way it was read.
+    expect_same_from_file(std::vector<std::uint8_t>(bytes.begin(), bytes.end() - 12345));
 
     LoadedSong missing;
     missing.player->source = music::FILE_SOURCE;
