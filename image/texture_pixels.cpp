@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <new>
 
 #include "image/png_image.h"
 
@@ -66,13 +67,18 @@ TexturePixels texture_pixels(const PngImage* image) {
     const std::uint64_t needed = (pixels * channels * depth + 7) / 8;
     if (png_get_size(image) < needed) return out;
 
-    out.width = width;
-    out.height = height;
     if (rgba8) {
         out.rgba = png_get_buffer(image);
     } else {
-        convert(image, pixels, channels, out);
+        // Up to 32 output bytes per input byte: without the memory, the picture stays empty.
+        try {
+            convert(image, pixels, channels, out);
+        } catch (const std::bad_alloc&) {
+            return TexturePixels{};
+        }
         out.rgba = out.converted.data();
     }
+    out.width = width;
+    out.height = height;
     return out;
 }

@@ -3,8 +3,8 @@
 // A decoded Rgba8 picture is handed over as it is. Any other pixel format the decoder yields is
 // converted to RGBA8 (grey spread over red, green and blue; 16-bit samples keep their high byte;
 // missing alpha is opaque). A picture without pixels, with an unknown format, with a buffer shorter
-// than its size needs, or too large for OpenGL becomes an empty 0 x 0 picture, so an upload never
-// reads past a buffer.
+// than its size needs, too large for OpenGL, or too large to convert in the memory there is becomes
+// an empty 0 x 0 picture, so an upload never reads past a buffer.
 #pragma once
 
 #include <cstdint>
