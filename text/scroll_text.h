@@ -1,6 +1,6 @@
 // Motion state of one scrolling text (the greetings line or the dancing text)
-// and the per-frame step that moves it. Free of GL: the drawing lives in the
-// text drawing files, so the motion can be stepped and checked on its own.
+// and its start values. Plain data for the Scene to hold; the step that moves
+// it is in text/scroll_motion.h, the drawing in text/scroll_text_draw.h.
 #pragma once
 
 #include <array>
