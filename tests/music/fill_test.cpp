@@ -1,6 +1,8 @@
 // The block fill: output rounding and gain, elapsed time, ring and pause.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "music/master_volume.h"
 #include "tests/music/song_fixture.h"
 
@@ -13,6 +15,22 @@ TEST(Fill, OutputRoundsHalfUpAndClips) {
     EXPECT_EQ(music::output_sample(INT32_MIN, music::UNITY_VOLUME), -32767);
     EXPECT_EQ(music::output_sample(16320 * 32767, music::master_volume_gain(0)), 0);
     EXPECT_EQ(music::output_sample(16320 * 1000, 16384), 500);
+}
+
+TEST(Fill, OutputMatchesPlainDivisionEverywhere) {
+    auto plain = [](std::int64_t value) {
+        const std::int64_t magnitude = value < 0 ? -value : value;
+        const std::int64_t m = std::min<std::int64_t>((magnitude + 8160) / 16320, 32767);
+        return static_cast<std::int16_t>(value < 0 ? -m : m);
+    };
+    for (std::int64_t value = INT32_MIN; value <= INT32_MAX; value += 4093) {
+        ASSERT_EQ(music::output_sample(static_cast<std::int32_t>(value), music::UNITY_VOLUME), plain(value)) << value;
+    }
+    for (std::int64_t step = 0; step <= 32768; ++step) {
+        for (std::int64_t value : {step * 16320 - 8161, step * 16320 - 8160, step * 16320 + 8159}) {
+            ASSERT_EQ(music::output_sample(static_cast<std::int32_t>(value), music::UNITY_VOLUME), plain(value)) << value;
+        }
+    }
 }
 
 TEST(Fill, VolumeLevels) {
