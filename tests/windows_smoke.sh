@@ -147,7 +147,8 @@ differing_bytes() {
 }
 first_sound() {  # byte offset of the first frame with a nonzero sample
   local byte
-  byte=$(differing_bytes -n 65536000 "$1" /dev/zero | head -n1)
+  # cmp's report: "A B differ: byte N, line M" (older versions say "char").
+  byte=$({ LC_ALL=C cmp "$1" /dev/zero 2>/dev/null || true; } | awk '/differ/ { sub(",", "", $5); print $5 }')
   [ -n "$byte" ] || return 1
   echo $((((byte - 1) / 4) * 4))
 }
@@ -159,14 +160,16 @@ got_bytes=$(($(stat -c %s "$work/sound.raw") - got_start))
 echo "windows_smoke: captured $got_bytes bytes of sound after $got_start bytes of silence"
 [ "$got_bytes" -ge "$AUDIO_BYTES" ] || fail "only $got_bytes bytes of sound were captured"
 
-first=$(differing_bytes -i "$ref_start:$got_start" -n "$LOOP_BYTES" "$work/reference.raw" "$work/sound.raw" | head -n1)
+differing_bytes -i "$ref_start:$got_start" -n "$LOOP_BYTES" "$work/reference.raw" "$work/sound.raw" >"$work/first_loop"
+first=$(sed -n 1p "$work/first_loop")
 [ -z "$first" ] || fail "the first loop of sound differs from the reference at byte $first"
 rest=$((AUDIO_BYTES - LOOP_BYTES))
 differing_bytes -i "$((ref_start + LOOP_BYTES)):$((got_start + LOOP_BYTES))" -n "$rest" \
   "$work/reference.raw" "$work/sound.raw" | sort >"$work/not_this_loop"
 differing_bytes -i "$ref_start:$((got_start + LOOP_BYTES))" -n "$rest" \
   "$work/reference.raw" "$work/sound.raw" | sort >"$work/not_last_loop"
-wrong=$(comm -12 "$work/not_this_loop" "$work/not_last_loop" | sort -n | head -n1)
+comm -12 "$work/not_this_loop" "$work/not_last_loop" | sort -n >"$work/wrong"
+wrong=$(sed -n 1p "$work/wrong")
 [ -z "$wrong" ] || fail "the sound differs from the reference at byte $((LOOP_BYTES + wrong)) of $AUDIO_BYTES"
 stale=$(wc -l <"$work/not_this_loop")
 echo "windows_smoke: $AUDIO_BYTES bytes of sound match the reference sample for sample;" \
