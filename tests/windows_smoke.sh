@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs the Windows program (build-windows/bin/whitepine.exe) under Wine on a
 # virtual X server and checks what a user would see and hear:
+#   - it needs no DLLs beyond the system's;
 #   - the window "[Glimmerax] Whitepine Dells" appears;
 #   - once the white flash has faded, it shows the scene (neither blank nor white);
 #   - Escape ends the program with exit code 0;
@@ -27,11 +28,19 @@ fail() {
   exit 1
 }
 
-for tool in wine wineserver wineboot Xvfb xdotool import identify cmp; do
+for tool in wine wineserver wineboot Xvfb xdotool import identify cmp x86_64-w64-mingw32-objdump; do
   command -v "$tool" >/dev/null || fail "$tool is not installed"
 done
 [ -x "$exe" ] || fail "$exe is missing (cmake --build --preset windows)"
 [ -x "$xmrender" ] || fail "$xmrender is missing (cmake --build --preset release)"
+
+# The program runs on its own: it takes nothing but system DLLs.
+for dll in $(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ { print $3 }'); do
+  case "${dll,,}" in
+  kernel32.dll | user32.dll | gdi32.dll | opengl32.dll | winmm.dll | msvcrt.dll) ;;
+  *) fail "the program needs $dll, which Windows does not have" ;;
+  esac
+done
 
 work="$(mktemp -d)"
 xvfb_pid=""
@@ -115,7 +124,7 @@ while [ $((SECONDS - started)) -lt $SCENE_WAIT ]; do
 done
 [ -n "$scene" ] || fail "the window showed no scene within $SCENE_WAIT s (last: mean $mean, deviation $deviation)"
 
-xdotool key --window "$window" Escape
+xdotool key --window "$window" Escape 2>/dev/null
 code=""
 for _ in $(seq $((EXIT_WAIT * 5))); do
   if ! kill -0 "$program_pid" 2>/dev/null; then
