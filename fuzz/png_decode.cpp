@@ -9,7 +9,7 @@ namespace {
 
 // A header may ask for any picture size, and the decoder allocates what it
 // asks for. Larger pictures only exercise the allocator, so they are left out.
-constexpr uint64_t MAX_PIXELS = uint64_t{1} << 22;
+constexpr uint64_t MAX_PIXELS = uint64_t{1} << 18;
 
 uint32_t read_be32(const uint8_t* bytes)
 {

@@ -166,22 +166,23 @@ struct Inflater {
     template <bool Checked, uint32_t N>
     bool decode_symbol(const HuffmanTree<N>& tree, uint32_t& symbol)
     {
-        uint32_t node = 0;
+        // The entry read last stands for the node: node k's branches are at
+        // 2 * (N + k) - 2 * N, so the walk needs no subtraction of its own.
+        uint32_t entry = N;
         for (;;) {
             if (Checked && in.count == 0) {
                 in.refill();
                 if (in.count == 0)
                     return fail(SYMBOL_PAST_DATA);
             }
-            const uint32_t entry = tree.entries[2 * node + static_cast<uint32_t>(in.bits & 1)];
+            entry = tree.entries[2 * entry - 2 * N + static_cast<uint32_t>(in.bits & 1)];
             in.bits >>= 1;
             --in.count;
             if (entry < N) {
                 symbol = entry;
                 return true;
             }
-            node = entry - N;
-            if (node >= N)
+            if (entry >= 2 * N)  // node (entry - N) does not exist
                 return fail(INVALID_NODE);
         }
     }
@@ -246,40 +247,46 @@ struct Inflater {
     {
         uint8_t* to = out + outPos;
         const uint8_t* from = to - distance;
+        const bool roomForWholeWords = outSize - outPos >= ((length + 7) & ~7u);
         outPos += length;
-        if (distance >= length) {
-            std::memcpy(to, from, length);
+        if (distance >= 8 && roomForWholeWords) {
+            // Whole words, each read entirely from bytes already written: a
+            // word's source ends at least 8 bytes before its destination.
+            for (uint32_t i = 0; i < length; i += 8)
+                std::memcpy(to + i, from + i, 8);
         } else if (distance == 1) {
             std::memset(to, *from, length);
         } else {
-            // Each chunk of `distance` bytes repeats the one before it, so the
-            // source can stay where it is while the chunks double.
-            uint32_t chunk = distance;
-            while (length > chunk) {
-                std::memcpy(to, from, chunk);
-                to += chunk;
-                length -= chunk;
-                chunk += chunk;
-            }
-            std::memcpy(to, from, length);
+            for (uint32_t i = 0; i < length; ++i)
+                to[i] = from[i];
         }
     }
 
+    // Decodes symbols up to the end of the block. The work happens in a
+    // local copy of the inflater, so that its bit reader and output position
+    // can stay in registers while bytes are stored to the output.
     bool decode_block(const LiteralTree& literals, const DistanceTree& distances)
     {
         // The longest item: a 15-bit length code, 5 extra bits, a 15-bit
         // distance code and 13 extra bits.
         constexpr uint32_t longestItem = 48;
+        Inflater local = *this;
         bool endOfBlock = false;
         while (!endOfBlock) {
-            if (in.count < longestItem)
-                in.refill();
-            const bool ok = in.count >= longestItem ? decode_item<false>(literals, distances, endOfBlock)
-                                                    : decode_item<true>(literals, distances, endOfBlock);
-            if (!ok)
-                return false;
+            if (local.in.count < longestItem)
+                local.in.refill();
+            if (local.in.count >= longestItem) {
+                if (!local.decode_item<false>(literals, distances, endOfBlock))
+                    break;
+            } else {
+                *this = local;
+                if (!decode_item<true>(literals, distances, endOfBlock))
+                    return false;
+                local = *this;
+            }
         }
-        return true;
+        *this = local;
+        return image->error == PngError::None;
     }
 
     bool stored_block()
@@ -419,5 +426,6 @@ PngError inflate(PngImage* image, uint8_t* out, uint32_t outSize, const uint8_t*
         if (!ok)
             return image->error;
     }
+    std::memset(out + inflater.outPos, 0, outSize - inflater.outPos);
     return PngError::None;
 }

@@ -7,6 +7,7 @@
 
 // Decodes the zlib stream in[0..inSize) into out[0..outSize). Failures are
 // recorded in the image as Malformed with the number of the failed check.
-// The Adler-32 trailer and anything after the final block are ignored; output
-// bytes the stream does not reach are left untouched.
+// The Adler-32 trailer and anything after the final block are ignored. Output
+// bytes a successful stream does not reach are set to zero, so a short stream
+// reads as zeros and never as whatever the block held.
 PngError inflate(PngImage* image, uint8_t* out, uint32_t outSize, const uint8_t* in, uint32_t inSize);

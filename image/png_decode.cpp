@@ -183,8 +183,7 @@ PngError png_decode(PngImage* image)
         std::free(data.bytes);
         return png_fail(image, PngError::Malformed, SCANLINES_TOO_LARGE);
     }
-    // Zero-filled, so rows the stream never reaches read as zeros.
-    uint8_t* scanlines = allocate(scanlineSize, true);
+    uint8_t* scanlines = allocate(scanlineSize, false);
     if (scanlines == nullptr) {
         std::free(data.bytes);
         return png_fail(image, PngError::OutOfMemory, NO_MEMORY_FOR_SCANLINES);
@@ -198,7 +197,8 @@ PngError png_decode(PngImage* image)
     }
 
     const uint64_t pixelSize = (uint64_t{image->width} * image->height * bitsPerPixel + 7) / 8;
-    image->buffer = allocate(pixelSize, true);
+    // Sub-byte rows are packed into the buffer by OR-ing bits into zeros.
+    image->buffer = allocate(pixelSize, bitsPerPixel < 8);
     if (image->buffer == nullptr) {
         std::free(scanlines);
         return png_fail(image, PngError::OutOfMemory, NO_MEMORY_FOR_PIXELS);
