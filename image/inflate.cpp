@@ -426,6 +426,7 @@ PngError inflate(PngImage* image, uint8_t* out, uint32_t outSize, const uint8_t*
         if (!ok)
             return image->error;
     }
-    std::memset(out + inflater.outPos, 0, outSize - inflater.outPos);
+    if (inflater.outPos < outSize)
+        std::memset(out + inflater.outPos, 0, outSize - inflater.outPos);
     return PngError::None;
 }
