@@ -104,6 +104,11 @@ struct ModulePlayer {
     void* rowWatchContext;
 };
 
+// Points the player's source at raw-data resource `id` of this program.
+// False when there is no such resource; the source then reads as no data at
+// all, which the loader refuses.
+bool use_resource(ModulePlayer& player, int id);
+
 // Reads the module through player.source into player.heap. False when the
 // data is not a module this player can play (or memory ran out).
 bool load_song(ModulePlayer& player);

@@ -83,11 +83,7 @@ bool choose_source(ModulePlayer& player, SongRef song, std::size_t parameter, st
         player.sourcePath = reinterpret_cast<const char*>(song.value);
     } else {
         if (song.value > INT_MAX) return false;
-        // A missing resource reads as no data at all, which the loader refuses.
-        const platform::Resource resource = platform::findResource(static_cast<int>(song.value));
-        player.source = MEMORY_SOURCE;
-        player.sourceBase = static_cast<const std::uint8_t*>(resource.data);
-        player.sourceSize = static_cast<std::int32_t>(resource.size);
+        use_resource(player, static_cast<int>(song.value));
     }
     return true;
 }

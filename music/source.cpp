@@ -1,4 +1,5 @@
-// The memory and file song sources, and the seek they share.
+// The memory and file song sources, the seek they share, and the lookup of
+// a song among this program's resources.
 #include <algorithm>
 #include <cstring>
 
@@ -85,6 +86,14 @@ void source_seek(ModulePlayer& player, std::int64_t offset, bool relative) {
     std::uint64_t size = static_cast<std::uint32_t>(player.sourceSize);
     if (target < 0 || static_cast<std::uint64_t>(target) > size || target > INT32_MAX) return;
     player.readPosition = static_cast<std::int32_t>(target);
+}
+
+bool use_resource(ModulePlayer& player, int id) {
+    const platform::Resource resource = platform::findResource(id);
+    player.source = MEMORY_SOURCE;
+    player.sourceBase = static_cast<const std::uint8_t*>(resource.data);
+    player.sourceSize = static_cast<std::int32_t>(resource.size);
+    return resource.data != nullptr;
 }
 
 }  // namespace music

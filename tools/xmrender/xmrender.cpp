@@ -108,11 +108,7 @@ const char* choose_source(music::ModulePlayer& player, const char* song) {
         char* end = nullptr;
         long id = std::strtol(song + 1, &end, 10);
         if (end == song + 1 || *end != '\0' || id < 0 || id > 65535) return "not a resource id";
-        platform::Resource resource = platform::findResource(static_cast<int>(id));
-        if (!resource.data) return "this program has no such resource";
-        player.source = music::MEMORY_SOURCE;
-        player.sourceBase = static_cast<const std::uint8_t*>(resource.data);
-        player.sourceSize = static_cast<std::int32_t>(resource.size);
+        if (!music::use_resource(player, static_cast<int>(id))) return "this program has no such resource";
         return nullptr;
     }
     platform::File* file = platform::fileOpen(song);
