@@ -95,7 +95,10 @@ TEST(GoldenFrames, CaptureDrawsTheKeptPictures) {
     const std::filesystem::path fresh = std::filesystem::temp_directory_path() / "whitepine_golden_frames";
     std::filesystem::remove_all(fresh);
     std::string list;
-    for (const unsigned frame : FRAMES) list += (list.empty() ? "" : ",") + std::to_string(frame);
+    for (const unsigned frame : FRAMES) {
+        if (!list.empty()) list += ',';
+        list += std::to_string(frame);
+    }
     ASSERT_EQ(run(std::string(CAPTURE_PROGRAM) + " --frames " + list + " --out " + fresh.string()), 0);
 
     for (const unsigned frame : FRAMES) {
