@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "image/png_image.h"
-#include "tests/png/png_writer.h"
+#include "tools/png_writer/png_writer.h"
 
 namespace {
 
-using pngtest::Bytes;
+using pngwrite::Bytes;
 
 // Smooth colour ramps under a few steps of noise, opaque: content that
 // compresses, but not to nothing.
@@ -69,7 +69,7 @@ void decode_once(const Bytes& file)
 void BM_DecodeNoisy(benchmark::State& state)
 {
     const auto size = static_cast<uint32_t>(state.range(0));
-    const Bytes file = pngtest::encode_png(noisy_rgba(size), size, size, 8, 6);
+    const Bytes file = pngwrite::encode_png(noisy_rgba(size), size, size, 8, 6);
     for (auto _ : state)
         decode_once(file);
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * size * size * 4);
@@ -79,7 +79,7 @@ BENCHMARK(BM_DecodeNoisy)->Arg(2048)->Arg(600)->Unit(benchmark::kMillisecond);
 
 void BM_DecodeGlyph(benchmark::State& state)
 {
-    const Bytes file = pngtest::encode_png(glyph_rgba(64), 64, 64, 8, 6);
+    const Bytes file = pngwrite::encode_png(glyph_rgba(64), 64, 64, 8, 6);
     for (auto _ : state)
         decode_once(file);
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * 64 * 64 * 4);

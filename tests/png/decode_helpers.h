@@ -7,7 +7,7 @@
 
 #include "image/png_image.h"
 
-namespace pngtest {
+namespace pngwrite {
 
 struct Decoded {
     PngError error;
@@ -32,4 +32,4 @@ inline Decoded decode(const std::vector<uint8_t>& file)
     return d;
 }
 
-}  // namespace pngtest
+}  // namespace pngwrite

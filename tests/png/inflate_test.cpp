@@ -7,11 +7,11 @@
 
 #include "image/inflate.h"
 #include "image/png_image.h"
-#include "tests/png/png_writer.h"
+#include "tools/png_writer/png_writer.h"
 
 namespace {
 
-using pngtest::Bytes;
+using pngwrite::Bytes;
 
 struct Result {
     PngError error;
@@ -100,7 +100,7 @@ TEST(Inflate, EveryZlibStrategyDecodesTheSameBytes)
         {9, Z_DEFAULT_STRATEGY}, {6, Z_HUFFMAN_ONLY}, {6, Z_RLE},
     };
     for (auto [level, strategy] : settings) {
-        const Result r = run_inflate(pngtest::zlib_compress(data, level, strategy), static_cast<uint32_t>(data.size()));
+        const Result r = run_inflate(pngwrite::zlib_compress(data, level, strategy), static_cast<uint32_t>(data.size()));
         EXPECT_EQ(r.error, PngError::None) << "level " << level << " strategy " << strategy;
         EXPECT_EQ(r.out, data) << "level " << level << " strategy " << strategy;
     }
@@ -301,7 +301,7 @@ TEST(Inflate, OversubscribedCodeFails)
 
 TEST(Inflate, ChecksumAndTrailingBytesAreIgnored)
 {
-    Bytes stream = pngtest::zlib_compress(text("white pines"), 6, Z_DEFAULT_STRATEGY);
+    Bytes stream = pngwrite::zlib_compress(text("white pines"), 6, Z_DEFAULT_STRATEGY);
     stream[stream.size() - 1] ^= 0xFF;
     stream.insert(stream.end(), {1, 2, 3, 4, 5});
     EXPECT_EQ(run_inflate(stream, 11).out, text("white pines"));
@@ -320,7 +320,7 @@ TEST(Inflate, EveryPrefixOfAStreamFailsCleanly)
     for (int i = 0; i < 3000; ++i)
         data.push_back(static_cast<uint8_t>((i * i) >> 5));
     for (int strategy : {Z_DEFAULT_STRATEGY, Z_FIXED}) {
-        const Bytes stream = pngtest::zlib_compress(data, 9, strategy);
+        const Bytes stream = pngwrite::zlib_compress(data, 9, strategy);
         for (size_t cut = 0; cut + 4 < stream.size(); ++cut) {  // the last 4 bytes are the checksum
             const Result r = run_inflate(Bytes(stream.begin(), stream.begin() + static_cast<long>(cut)), 3000);
             EXPECT_EQ(r.error, PngError::Malformed) << "cut at " << cut;

@@ -9,19 +9,19 @@
 
 #include "image/png_image.h"
 #include "tests/png/decode_helpers.h"
-#include "tests/png/png_writer.h"
+#include "tools/png_writer/png_writer.h"
 
 namespace {
 
-using pngtest::Bytes;
-using pngtest::chunk;
-using pngtest::decode;
+using pngwrite::Bytes;
+using pngwrite::chunk;
+using pngwrite::decode;
 
 const Bytes PIXELS = {10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120};  // 2 x 2 RGB
 
-Bytes idat_data() { return pngtest::zlib_compress({0, 10, 20, 30, 40, 50, 60, 0, 70, 80, 90, 100, 110, 120}, 6, Z_DEFAULT_STRATEGY); }
-Bytes ihdr() { return chunk("IHDR", pngtest::ihdr_data(2, 2, 8, 2)); }
-Bytes good_file() { return pngtest::png_file({ihdr(), chunk("IDAT", idat_data()), chunk("IEND", {})}); }
+Bytes idat_data() { return pngwrite::zlib_compress({0, 10, 20, 30, 40, 50, 60, 0, 70, 80, 90, 100, 110, 120}, 6, Z_DEFAULT_STRATEGY); }
+Bytes ihdr() { return chunk("IHDR", pngwrite::ihdr_data(2, 2, 8, 2)); }
+Bytes good_file() { return pngwrite::png_file({ihdr(), chunk("IDAT", idat_data()), chunk("IEND", {})}); }
 
 TEST(PngImage, NewImageReportsTheCreationValues)
 {
@@ -94,11 +94,11 @@ TEST(PngImage, HeaderChecksInOrder)
     EXPECT_EQ(with(12, 'i').detail, 924u);
     EXPECT_EQ(with(26, 1).detail, 943u);
     EXPECT_EQ(with(27, 1).detail, 949u);
-    const pngtest::Decoded interlaced = with(28, 1);
+    const pngwrite::Decoded interlaced = with(28, 1);
     EXPECT_EQ(interlaced.error, PngError::Interlaced);
     EXPECT_EQ(interlaced.detail, 955u);
     // An unsupported format still reports the picture's size.
-    const pngtest::Decoded palette = with(25, 3);
+    const pngwrite::Decoded palette = with(25, 3);
     EXPECT_EQ(palette.error, PngError::UnsupportedFormat);
     EXPECT_EQ(palette.detail, 937u);
     EXPECT_EQ(palette.width, 2u);
@@ -129,22 +129,22 @@ TEST(PngImage, ChunkWalk)
     const Bytes data = idat_data();
     const Bytes first(data.begin(), data.begin() + 3);
     const Bytes rest(data.begin() + 3, data.end());
-    const Bytes split = pngtest::png_file({ihdr(), chunk("gAMA", {0, 0, 1, 2}), chunk("IDAT", first),
+    const Bytes split = pngwrite::png_file({ihdr(), chunk("gAMA", {0, 0, 1, 2}), chunk("IDAT", first),
                                            chunk("tEXt", {'a', 0, 'b'}), chunk("IDAT", rest), chunk("IEND", {})});
     EXPECT_EQ(decode(split).pixels, PIXELS);
 
-    EXPECT_EQ(decode(pngtest::png_file({ihdr()})).detail, 647u);  // no data at all
-    const pngtest::Decoded palette =
-        decode(pngtest::png_file({ihdr(), chunk("PLTE", {1, 2, 3}), chunk("IDAT", data), chunk("IEND", {})}));
+    EXPECT_EQ(decode(pngwrite::png_file({ihdr()})).detail, 647u);  // no data at all
+    const pngwrite::Decoded palette =
+        decode(pngwrite::png_file({ihdr(), chunk("PLTE", {1, 2, 3}), chunk("IDAT", data), chunk("IEND", {})}));
     EXPECT_EQ(palette.error, PngError::Unsupported);
     EXPECT_EQ(palette.detail, 1033u);
-    EXPECT_EQ(decode(pngtest::png_file({ihdr(), chunk("IDAT", data), chunk("IHDR", {})})).detail, 1033u);
+    EXPECT_EQ(decode(pngwrite::png_file({ihdr(), chunk("IDAT", data), chunk("IHDR", {})})).detail, 1033u);
 
     // Nothing after IEND is looked at; without IEND the data may end the file.
     Bytes afterEnd = good_file();
     afterEnd.insert(afterEnd.end(), {'X', 'Y', 'Z'});
     EXPECT_EQ(decode(afterEnd).pixels, PIXELS);
-    const Bytes noEnd = pngtest::png_file({ihdr(), chunk("IDAT", data)});
+    const Bytes noEnd = pngwrite::png_file({ihdr(), chunk("IDAT", data)});
     EXPECT_EQ(decode(noEnd).pixels, PIXELS);
     EXPECT_EQ(decode(Bytes(noEnd.begin(), noEnd.end() - 1)).detail, 1020u);
     Bytes shortHeader = noEnd;
@@ -174,8 +174,8 @@ TEST(PngImage, SizesThatWouldWrapAreMalformed)
         {0xFFFFFFFF, 0xFFFFFFFF, 8, 6}, {65536, 65536, 8, 6}, {0x40000000, 1, 16, 6}, {1, 0xFFFFFFFF, 8, 0},
     };
     for (const auto& c : cases) {
-        const pngtest::Decoded d = decode(pngtest::png_file(
-            {chunk("IHDR", pngtest::ihdr_data(c.width, c.height, c.depth, c.colourType)), chunk("IDAT", idat_data())}));
+        const pngwrite::Decoded d = decode(pngwrite::png_file(
+            {chunk("IHDR", pngwrite::ihdr_data(c.width, c.height, c.depth, c.colourType)), chunk("IDAT", idat_data())}));
         EXPECT_EQ(d.error, PngError::Malformed) << c.width << " x " << c.height;
         EXPECT_EQ(d.detail, 1066u);
         EXPECT_EQ(d.width, c.width);
@@ -204,9 +204,9 @@ TEST(PngImage, CutAndCorruptedFilesFailCleanly)
     Bytes pixels(23 * 17 * 4);
     for (size_t i = 0; i < pixels.size(); ++i)
         pixels[i] = static_cast<uint8_t>(i * 7 + i / 92);
-    const Bytes file = pngtest::encode_png(pixels, 23, 17, 8, 6);
+    const Bytes file = pngwrite::encode_png(pixels, 23, 17, 8, 6);
     for (size_t cut = 0; cut < file.size(); ++cut) {
-        const pngtest::Decoded d = decode(Bytes(file.begin(), file.begin() + static_cast<long>(cut)));
+        const pngwrite::Decoded d = decode(Bytes(file.begin(), file.begin() + static_cast<long>(cut)));
         if (d.error == PngError::None) {
             EXPECT_EQ(d.pixels.size(), pixels.size());
         }
@@ -215,7 +215,7 @@ TEST(PngImage, CutAndCorruptedFilesFailCleanly)
         for (int flip : {0x01, 0x10, 0x80, 0xFF}) {
             Bytes changed = file;
             changed[at] = static_cast<uint8_t>(changed[at] ^ flip);
-            const pngtest::Decoded d = decode(changed);
+            const pngwrite::Decoded d = decode(changed);
             if (d.error == PngError::None) {
                 EXPECT_EQ(d.pixels.size(), (uint64_t{d.width} * d.height * 32 + 7) / 8);
             }

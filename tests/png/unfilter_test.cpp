@@ -6,11 +6,11 @@
 #include "image/png_image.h"
 #include "image/unfilter.h"
 #include "tests/png/decode_helpers.h"
-#include "tests/png/png_writer.h"
+#include "tools/png_writer/png_writer.h"
 
 namespace {
 
-using pngtest::Bytes;
+using pngwrite::Bytes;
 
 Bytes random_bytes(size_t count, uint32_t seed)
 {
@@ -26,11 +26,11 @@ Bytes random_bytes(size_t count, uint32_t seed)
 Bytes file_with_filters(const Bytes& pixels, uint32_t width, uint32_t height, uint8_t depth, uint8_t colourType,
                         uint32_t bitsPerPixel, const std::vector<int>& filters)
 {
-    const Bytes scanlines = pngtest::filter_rows(pixels, width, height, bitsPerPixel, filters);
-    return pngtest::png_file({
-        pngtest::chunk("IHDR", pngtest::ihdr_data(width, height, depth, colourType)),
-        pngtest::chunk("IDAT", pngtest::zlib_compress(scanlines, 6, Z_DEFAULT_STRATEGY)),
-        pngtest::chunk("IEND", {}),
+    const Bytes scanlines = pngwrite::filter_rows(pixels, width, height, bitsPerPixel, filters);
+    return pngwrite::png_file({
+        pngwrite::chunk("IHDR", pngwrite::ihdr_data(width, height, depth, colourType)),
+        pngwrite::chunk("IDAT", pngwrite::zlib_compress(scanlines, 6, Z_DEFAULT_STRATEGY)),
+        pngwrite::chunk("IEND", {}),
     });
 }
 
@@ -45,7 +45,7 @@ TEST(Unfilter, EveryFilterTypeAndAMixReproduceRgbaPixels)
     plans.push_back({4, 3, 2, 1, 0, 4});
     plans.push_back({3, 4, 1, 2, 3, 0});
     for (const auto& plan : plans) {
-        const pngtest::Decoded d = pngtest::decode(file_with_filters(pixels, width, height, 8, 6, 32, plan));
+        const pngwrite::Decoded d = pngwrite::decode(file_with_filters(pixels, width, height, 8, 6, 32, plan));
         EXPECT_EQ(d.error, PngError::None);
         EXPECT_EQ(d.format, PngFormat::Rgba8);
         EXPECT_EQ(d.pixels, pixels) << "first row filter " << plan[0];
@@ -74,11 +74,11 @@ TEST(Unfilter, AverageAndPaethInTheFirstRow)
 TEST(Unfilter, FilterTypeFiveFailsAndKeepsNoRows)
 {
     const Bytes pixels = random_bytes(4 * 3 * 3, 9);
-    Bytes scanlines = pngtest::filter_rows(pixels, 4, 3, 24, {0, 1, 2});
+    Bytes scanlines = pngwrite::filter_rows(pixels, 4, 3, 24, {0, 1, 2});
     scanlines[2 * 13] = 5;
-    const pngtest::Decoded d = pngtest::decode(pngtest::png_file({
-        pngtest::chunk("IHDR", pngtest::ihdr_data(4, 3, 8, 2)),
-        pngtest::chunk("IDAT", pngtest::zlib_compress(scanlines, 6, Z_DEFAULT_STRATEGY)),
+    const pngwrite::Decoded d = pngwrite::decode(pngwrite::png_file({
+        pngwrite::chunk("IHDR", pngwrite::ihdr_data(4, 3, 8, 2)),
+        pngwrite::chunk("IDAT", pngwrite::zlib_compress(scanlines, 6, Z_DEFAULT_STRATEGY)),
     }));
     EXPECT_EQ(d.error, PngError::Malformed);
     EXPECT_EQ(d.detail, 748u);
@@ -104,7 +104,7 @@ Bytes pack_rows(const Bytes& rowBytes, uint32_t width, uint32_t height, uint32_t
 TEST(Unfilter, OneBitGreyThreeByTwoIsOneByte)
 {
     const Bytes rows = {0b10100000, 0b01100000};  // row 0: 1 0 1, row 1: 0 1 1
-    const pngtest::Decoded d = pngtest::decode(file_with_filters(rows, 3, 2, 1, 0, 1, {0, 0}));
+    const pngwrite::Decoded d = pngwrite::decode(file_with_filters(rows, 3, 2, 1, 0, 1, {0, 0}));
     EXPECT_EQ(d.error, PngError::None);
     EXPECT_EQ(d.format, PngFormat::Gray1);
     EXPECT_EQ(d.pixels, Bytes{0b10101100});
@@ -129,8 +129,8 @@ TEST(Unfilter, SubBytePixelsPackAcrossByteBoundaries)
             const size_t padding = rowSize * 8 - size_t{width} * f.bitsPerPixel;
             for (size_t y = 0; y < height; ++y)
                 rows[y * rowSize + rowSize - 1] = static_cast<uint8_t>(rows[y * rowSize + rowSize - 1] & (0xFF << padding));
-            const pngtest::Decoded d =
-                pngtest::decode(file_with_filters(rows, width, height, f.depth, f.colourType, f.bitsPerPixel, {1, 2, 3, 4, 0}));
+            const pngwrite::Decoded d =
+                pngwrite::decode(file_with_filters(rows, width, height, f.depth, f.colourType, f.bitsPerPixel, {1, 2, 3, 4, 0}));
             EXPECT_EQ(d.error, PngError::None);
             EXPECT_EQ(d.format, f.format);
             EXPECT_EQ(d.pixels, pack_rows(rows, width, height, f.bitsPerPixel))
@@ -142,17 +142,17 @@ TEST(Unfilter, SubBytePixelsPackAcrossByteBoundaries)
 TEST(Unfilter, SixteenBitSamplesStayBigEndian)
 {
     const Bytes pixels = {0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0xDE, 0xF0, 0x0F, 0xED, 0xCB, 0xA9};
-    const pngtest::Decoded rgb = pngtest::decode(file_with_filters(pixels, 2, 1, 16, 2, 48, {1}));
+    const pngwrite::Decoded rgb = pngwrite::decode(file_with_filters(pixels, 2, 1, 16, 2, 48, {1}));
     EXPECT_EQ(rgb.format, PngFormat::Rgb16);
     EXPECT_EQ(rgb.pixels, pixels);
-    const pngtest::Decoded rgba = pngtest::decode(file_with_filters(pixels, 1, 1, 16, 6, 64, {4}));
+    const pngwrite::Decoded rgba = pngwrite::decode(file_with_filters(pixels, 1, 1, 16, 6, 64, {4}));
     EXPECT_EQ(rgba.format, PngFormat::Rgba16);
     EXPECT_EQ(rgba.pixels, Bytes(pixels.begin(), pixels.begin() + 8));
 }
 
 TEST(Unfilter, WidthZeroGivesAnEmptyBuffer)
 {
-    const pngtest::Decoded d = pngtest::decode(file_with_filters({}, 0, 4, 8, 6, 32, {0, 0, 0, 0}));
+    const pngwrite::Decoded d = pngwrite::decode(file_with_filters({}, 0, 4, 8, 6, 32, {0, 0, 0, 0}));
     EXPECT_EQ(d.error, PngError::None);
     EXPECT_TRUE(d.hasBuffer);
     EXPECT_TRUE(d.pixels.empty());

@@ -3,7 +3,7 @@
 #include "app/frame.h"
 #include "platform/platform.h"
 #include "scene/scene_dump.h"
-#include "tests/png/png_writer.h"
+#include "tools/png_writer/png_writer.h"
 #include "tools/capture/frame_pixels.h"
 
 #include <algorithm>
@@ -132,7 +132,7 @@ int writeFrames(const std::vector<unsigned>& frames, const std::filesystem::path
         renderer.draw();
         if (frame == *wanted) {
             const std::string path = framePath(directory, frame);
-            if (!writeFile(path, pngtest::encode_png(readFramePixels(), FRAME_SIZE, FRAME_SIZE, 8, PNG_RGBA)))
+            if (!writeFile(path, pngwrite::encode_png(readFramePixels(), FRAME_SIZE, FRAME_SIZE, 8, PNG_RGBA)))
                 return failure("cannot write " + path + ": " + std::strerror(errno));
             ++wanted;
         }

@@ -1,6 +1,6 @@
 // make_art: draws every picture the demo loads and writes them as PNG files under one directory.
 #include "image/asset_paths.h"
-#include "tests/png/png_writer.h"
+#include "tools/png_writer/png_writer.h"
 #include "text/glyph_map.h"
 #include "tools/make_art/lettering.h"
 #include "tools/make_art/pictures.h"
@@ -120,7 +120,7 @@ int run(const std::filesystem::path& out, const std::string& fontDirectory) {
         }
         const std::unique_ptr<Canvas> canvas = draw(entry, fonts);
         // 8-bit RGBA (colour type 6), not interlaced, each row's filter chosen by the writer, best compression.
-        if (!write_file(file, pngtest::encode_png(canvas->rgba(), static_cast<std::uint32_t>(canvas->width()),
+        if (!write_file(file, pngwrite::encode_png(canvas->rgba(), static_cast<std::uint32_t>(canvas->width()),
                                                   static_cast<std::uint32_t>(canvas->height()), 8, 6, -1, 9))) {
             std::fprintf(stderr, "make_art: cannot write %s: %s\n", file.c_str(), std::strerror(errno));
             return 1;

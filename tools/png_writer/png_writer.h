@@ -1,12 +1,13 @@
-// Builds PNG files and zlib streams for the decoder's tests and benchmarks:
-// chunks are assembled by hand, the data is compressed with zlib.
+// Writes PNG files and zlib streams: the pictures of the tools (capture,
+// make_art) and the files the decoder's tests and benchmarks are built from.
+// Chunks are assembled by hand, the data is compressed with zlib.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-namespace pngtest {
+namespace pngwrite {
 
 using Bytes = std::vector<uint8_t>;
 
@@ -34,4 +35,4 @@ Bytes filter_rows(const Bytes& pixels, uint32_t width, uint32_t height, uint32_t
 Bytes encode_png(const Bytes& pixels, uint32_t width, uint32_t height, uint8_t bitDepth, uint8_t colourType,
                  int filter = -1, int level = 6);
 
-}  // namespace pngtest
+}  // namespace pngwrite

@@ -1,11 +1,11 @@
-#include "tests/png/png_writer.h"
+#include "tools/png_writer/png_writer.h"
 
 #include <zlib.h>
 
 #include <cstdlib>
 #include <stdexcept>
 
-namespace pngtest {
+namespace pngwrite {
 
 namespace {
 
@@ -138,4 +138,4 @@ Bytes encode_png(const Bytes& pixels, uint32_t width, uint32_t height, uint8_t b
     });
 }
 
-}  // namespace pngtest
+}  // namespace pngwrite
