@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+#include "music/mix_frames.h"
+
 namespace music {
 
 namespace {
@@ -73,65 +75,28 @@ void startRampIfTargetsChanged(Voice& voice) {
     voice.rampFramesLeft = (voice.rightRampStep != 0 || voice.leftRampStep != 0) ? RAMP_FRAMES : 0;
 }
 
-// Adds `frames` frames of a voice into `out`, from `position` onward, while
-// the gains move by their ramp steps (or stay, when not `Ramping`). The
-// caller guarantees every frame reads inside the sample, so the loop has no
-// tests but its count.
-template <bool Ramping>
-std::uint64_t mixFrames(const std::int16_t* data, std::uint64_t position, std::uint64_t advance, std::int32_t* out,
-                        std::int64_t frames, std::int32_t& left, std::int32_t& right, std::int32_t leftStep,
-                        std::int32_t rightStep) {
-    std::int32_t l = left;
-    std::int32_t r = right;
-    for (std::int64_t frame = 0; frame < frames; ++frame) {
-        const std::int16_t* at = data + (position >> 32);
-        const auto fraction = static_cast<std::uint32_t>(position);
-        const std::int32_t here = at[0];
-        const std::int32_t next = at[1];
-        const std::int32_t value =
-            64 * here + static_cast<std::int32_t>((static_cast<std::int64_t>(next - here) * (fraction >> 1)) >> 25);
-        const std::int64_t leftProduct = static_cast<std::int64_t>(value) * l;
-        const std::int64_t rightProduct = static_cast<std::int64_t>(value) * r;
-        const auto leftScaled = static_cast<std::int32_t>(static_cast<std::uint32_t>(leftProduct >> 6) +
-                                                          (leftProduct < 0 ? 1u : 0u));
-        const auto rightScaled = static_cast<std::int32_t>(static_cast<std::uint32_t>(rightProduct >> 6) +
-                                                           (rightProduct < 0 ? 1u : 0u));
-        out[2 * frame] += leftScaled >> 1;
-        out[2 * frame + 1] += rightScaled >> 1;
-        if constexpr (Ramping) {
-            l += leftStep;
-            r += rightStep;
-        }
-        position += advance;
-    }
-    left = l;
-    right = r;
-    return position;
-}
-
 // Adds `frames` frames of the voice into `out`, reading the sample between
 // two boundaries.
 void mixStretch(Voice& voice, std::int32_t* out, std::int64_t frames) {
-    const std::uint64_t position = static_cast<std::uint64_t>(positionOf(voice));
     const std::uint64_t step = static_cast<std::uint64_t>(stepOf(voice));
-    const std::uint64_t advance = voice.direction == 0 ? step : ~step + 1;
-    const std::int32_t leftStep = voice.leftRampStep;
-    const std::int32_t rightStep = voice.rightRampStep;
-    if (leftStep == 0 && rightStep == 0) {
-        if (voice.leftLevel == 0 && voice.rightLevel == 0) {
-            // A faded voice adds nothing; it only moves on (a replaced note
-            // keeps going at level 0 until its sample ends or its slot is
-            // reused).
-            setPosition(voice, static_cast<std::int64_t>(position + advance * static_cast<std::uint64_t>(frames)));
-            return;
-        }
-        setPosition(voice, static_cast<std::int64_t>(mixFrames<false>(voice.sample->data, position, advance, out, frames,
-                                                                      voice.leftLevel, voice.rightLevel, 0, 0)));
+    FrameRun run{voice.sample->data,
+                 static_cast<std::uint64_t>(positionOf(voice)),
+                 voice.direction == 0 ? step : ~step + 1,
+                 voice.leftLevel,
+                 voice.rightLevel,
+                 voice.leftRampStep,
+                 voice.rightRampStep};
+    if (run.leftStep == 0 && run.rightStep == 0 && run.left == 0 && run.right == 0) {
+        // A faded voice adds nothing; it only moves on (a replaced note
+        // keeps going at level 0 until its sample ends or its slot is
+        // reused).
+        setPosition(voice, static_cast<std::int64_t>(run.position + run.advance * static_cast<std::uint64_t>(frames)));
         return;
     }
-    setPosition(voice, static_cast<std::int64_t>(mixFrames<true>(voice.sample->data, position, advance, out, frames,
-                                                                 voice.leftLevel, voice.rightLevel, leftStep,
-                                                                 rightStep)));
+    mix_frames(run, out, frames);
+    setPosition(voice, static_cast<std::int64_t>(run.position));
+    voice.leftLevel = run.left;
+    voice.rightLevel = run.right;
 }
 
 void mirrorAtEnd(Voice& voice, std::int32_t loopEnd) {
