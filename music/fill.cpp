@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "music/cpu.h"
 #include "music/mixer.h"
 #include "music/module_player.h"
 
@@ -23,6 +24,32 @@ std::int16_t output_sample(std::int32_t mixValue, std::uint32_t masterVolume) {
     m = m > 32767 ? 32767 : m;
     const auto scaled = static_cast<std::int32_t>((m * masterVolume) >> 15);
     return static_cast<std::int16_t>(mixValue < 0 ? -scaled : scaled);
+}
+
+namespace {
+
+// The conversion of a whole block, compiled for any processor and, where the
+// AVX2 paths are built, once more for wider lanes.
+inline void convertSamples(const std::int32_t* mix, std::int16_t* out, std::uint32_t volume) {
+    for (std::uint32_t i = 0; i < MIX_SAMPLES; ++i) out[i] = output_sample(mix[i], volume);
+}
+
+#ifdef MUSIC_HAS_AVX2_PATHS
+MUSIC_AVX2 void convertSamplesWide(const std::int32_t* mix, std::int16_t* out, std::uint32_t volume) {
+    convertSamples(mix, out, volume);
+}
+#endif
+
+}  // namespace
+
+void convert_block(const std::int32_t* mix, std::int16_t* out, std::uint32_t volume) {
+#ifdef MUSIC_HAS_AVX2_PATHS
+    if (avx2_paths_usable()) {
+        convertSamplesWide(mix, out, volume);
+        return;
+    }
+#endif
+    convertSamples(mix, out, volume);
 }
 
 bool fill_block(ModulePlayer& player) {
@@ -50,7 +77,7 @@ bool fill_block(ModulePlayer& player) {
     const std::uint32_t volume = player.masterVolume.load(std::memory_order_relaxed);
     std::int16_t* out = player.output + block * BLOCK_FRAMES * 2;
     std::uint32_t left = 0, right = 0;
-    for (std::uint32_t i = 0; i < MIX_SAMPLES; ++i) out[i] = output_sample(player.mixBuffer[i], volume);
+    convert_block(player.mixBuffer, out, volume);
     for (std::uint32_t i = 0; i < MIX_SAMPLES; i += 2) {
         left += static_cast<std::uint32_t>(std::abs(out[i]));
         right += static_cast<std::uint32_t>(std::abs(out[i + 1]));

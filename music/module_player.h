@@ -124,6 +124,9 @@ void sequencer_tick(ModulePlayer& player);
 // rounded half up, clipped) at a master volume (32768 = unity).
 std::int16_t output_sample(std::int32_t mixValue, std::uint32_t masterVolume);
 
+// output_sample for each of a block's MIX_SAMPLES mix values.
+void convert_block(const std::int32_t* mix, std::int16_t* out, std::uint32_t masterVolume);
+
 // Fills output block [fillBlock] and moves on to the next; false when the
 // song ended inside (the block is then left as it was and the caller shuts
 // the player down).

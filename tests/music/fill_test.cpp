@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "music/master_volume.h"
 #include "tests/music/song_fixture.h"
@@ -92,4 +93,26 @@ TEST(Fill, NoLoopEndStopsTheFill) {
     EXPECT_TRUE(music::fill_block(*loaded.player));
     EXPECT_FALSE(music::fill_block(*loaded.player));
     EXPECT_EQ(loaded.player->fillBlock, 2u);
+}
+
+TEST(Fill, BlockConversionMatchesEachSample) {
+    // Values around every rounding edge and clip point, a block at a time,
+    // through whichever conversion this processor runs.
+    std::vector<std::int32_t> values = {INT32_MIN, INT32_MIN + 1, INT32_MAX, 0, -1, 1};
+    for (std::int64_t step = 0; step <= 32768; step += 7) {
+        for (std::int64_t value : {step * 16320 - 8161, step * 16320 - 8160, step * 16320 + 8159}) {
+            values.push_back(static_cast<std::int32_t>(value));
+            values.push_back(static_cast<std::int32_t>(-value));
+        }
+    }
+    values.resize((values.size() / music::MIX_SAMPLES + 1) * music::MIX_SAMPLES, 12345);
+    std::int16_t out[music::MIX_SAMPLES];
+    for (std::uint32_t volume : {music::UNITY_VOLUME, 1u, 130u, 16384u, 26029u}) {
+        for (std::size_t start = 0; start < values.size(); start += music::MIX_SAMPLES) {
+            music::convert_block(values.data() + start, out, volume);
+            for (std::uint32_t i = 0; i < music::MIX_SAMPLES; ++i) {
+                ASSERT_EQ(out[i], music::output_sample(values[start + i], volume)) << values[start + i] << " at " << volume;
+            }
+        }
+    }
 }
