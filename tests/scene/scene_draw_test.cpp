@@ -1,67 +1,26 @@
 // The scene's layers drawn offscreen with plain test pictures, to see where
 // each quad lands, which way up its picture is and how its alpha blends.
-#include "app/frame.h"
-#include "platform/platform.h"
 #include "scene/backdrop.h"
 #include "scene/logo.h"
 #include "scene/overlay.h"
 #include "scene/scene.h"
 #include "scene/snowflakes.h"
-#include "tools/capture/frame_pixels.h"
+#include "tests/offscreen/offscreen_scene.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <cstddef>
-#include <cstdint>
-#include <vector>
-
 namespace {
 
-class SceneDraw : public testing::Test {
+class SceneDraw : public OffscreenScene {
 protected:
+    // White on top, black below: shows which way up a picture is drawn.
+    SceneDraw() : OffscreenScene({255, 255, 255, 255, 0, 0, 0, 255}, 1, 2) {}
+
     void SetUp() override {
-        const platform::OpenResult opened = platform::openWindow("scene test", FRAME_SIZE, FRAME_SIZE);
-        if (opened.window == nullptr) {
-            GTEST_SKIP() << "no offscreen OpenGL: " << (opened.error != nullptr ? opened.error : "");
-        }
-        window = opened.window;
-        setUpGlState();
-        // White on top, black below: shows which way up a picture is drawn.
-        const std::uint8_t picture[8] = {255, 255, 255, 255, 0, 0, 0, 255};
-        glGenTextures(1, &texture);
-        glBindTexture(GL_TEXTURE_2D, texture);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, picture);
-        for (std::uint32_t& entry : scene.textures) {
-            entry = texture;
-        }
+        OffscreenScene::SetUp();
         scene.texturesLoaded = 1;
-        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-        glClear(GL_COLOR_BUFFER_BIT);
     }
-    void TearDown() override {
-        if (window != nullptr) {
-            glDeleteTextures(1, &texture);
-            platform::closeWindow(window);
-        }
-    }
-
-    // Red value of the pixel at (x, y) in window coordinates (-1 to 1, y up).
-    int redAt(float x, float y) {
-        if (pixels.empty()) {
-            pixels = readFramePixels();
-        }
-        const auto column = static_cast<std::size_t>((x + 1.0f) * 0.5f * FRAME_SIZE);
-        const auto row = static_cast<std::size_t>((1.0f - y) * 0.5f * FRAME_SIZE);
-        return pixels[(row * FRAME_SIZE + column) * 4];
-    }
-
-    platform::Window* window = nullptr;
-    std::uint32_t texture = 0;
-    Scene scene;
-    std::vector<std::uint8_t> pixels;
 };
 
 TEST_F(SceneDraw, PicturesAreDrawnTopRowUp) {

@@ -1,59 +1,22 @@
 // Both texts drawn offscreen with plain white glyphs, to see where each glyph
 // lands: the line's sway, the glyph's own x, the scroll, its group's bob and
 // the turn about its own centre.
-#include "app/frame.h"
-#include "platform/platform.h"
 #include "scene/scene.h"
+#include "tests/offscreen/offscreen_scene.h"
 #include "text/scroll_motion.h"
 #include "text/scroll_text_draw.h"
-#include "tools/capture/frame_pixels.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <cstddef>
-#include <cstdint>
-#include <vector>
-
 namespace {
 
-class ScrollTextDraw : public testing::Test {
+class ScrollTextDraw : public OffscreenScene {
 protected:
-    void SetUp() override {
-        const platform::OpenResult opened = platform::openWindow("text test", FRAME_SIZE, FRAME_SIZE);
-        if (opened.window == nullptr) {
-            GTEST_SKIP() << "no offscreen OpenGL: " << (opened.error != nullptr ? opened.error : "");
-        }
-        window = opened.window;
-        setUpGlState();
-        const std::uint8_t white[4] = {255, 255, 255, 255};
-        glGenTextures(1, &texture);
-        glBindTexture(GL_TEXTURE_2D, texture);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, white);
-        for (std::uint32_t& entry : scene.textures) {
-            entry = texture;
-        }
-        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-        glClear(GL_COLOR_BUFFER_BIT);
-    }
-    void TearDown() override {
-        if (window != nullptr) {
-            glDeleteTextures(1, &texture);
-            platform::closeWindow(window);
-        }
-    }
+    ScrollTextDraw() : OffscreenScene({255, 255, 255, 255}, 1, 1) {}
 
     // Whether the pixel at (x, y) in window coordinates (-1 to 1, y up) is lit.
-    bool litAt(float x, float y) {
-        if (pixels.empty()) {
-            pixels = readFramePixels();
-        }
-        const auto column = static_cast<std::size_t>((x + 1.0f) * 0.5f * FRAME_SIZE);
-        const auto row = static_cast<std::size_t>((1.0f - y) * 0.5f * FRAME_SIZE);
-        return pixels[(row * FRAME_SIZE + column) * 4] > 128;
-    }
+    bool litAt(float x, float y) { return redAt(x, y) > 128; }
 
     // A still line with glyph 0 centred at (centreX, 0).
     static void placeStill(ScrollTextState& state, const GlyphRow& row, float centreX) {
@@ -61,11 +24,6 @@ protected:
         state.rockAngle = 0.0f;
         state.textY = 0.0f;
     }
-
-    platform::Window* window = nullptr;
-    GLuint texture = 0;
-    Scene scene;
-    std::vector<std::uint8_t> pixels;
 };
 
 TEST_F(ScrollTextDraw, DancingGlyphsSitOneAdvanceApartAndBobByGroup) {
