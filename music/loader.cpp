@@ -262,7 +262,7 @@ bool load_instrument(ModulePlayer& player, Instrument& instrument, std::uint64_t
     const std::uint32_t sampleHeaderSize = u32(head + 29);
     std::int64_t skip = std::int64_t{headerSize} - INSTRUMENT_HEAD_BYTES;
     if (sampleCount > 0) {
-        if (sampleHeaderSize > SAMPLE_HEADER_BYTES) return false;
+        if (sampleCount > SAMPLES_PER_INSTRUMENT || sampleHeaderSize > SAMPLE_HEADER_BYTES) return false;
         std::uint8_t body[INSTRUMENT_BODY_BYTES] = {};
         read(player, body, sizeof body);
         read_instrument_body(body, instrument);
@@ -272,10 +272,7 @@ bool load_instrument(ModulePlayer& player, Instrument& instrument, std::uint64_t
     sanitize_envelope(instrument.volumeEnvelope);
     sanitize_envelope(instrument.panningEnvelope);
 
-    instrument.samples = allocate<Sample*>(player, sampleCount);
-    if (sampleCount && !instrument.samples) return false;
-    instrument.sampleCount = static_cast<std::uint8_t>(sampleCount);
-    std::uint32_t fileBytes[255] = {};
+    std::uint32_t fileBytes[SAMPLES_PER_INSTRUMENT] = {};
     for (std::uint32_t s = 0; s < sampleCount; ++s) {
         instrument.samples[s] = read_sample_header(player, sampleHeaderSize, fileBytes[s], sampleBytes);
         if (!instrument.samples[s]) return false;

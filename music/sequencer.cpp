@@ -70,7 +70,7 @@ const Instrument& channel_instrument(const ModulePlayer& player, const Channel& 
 
 Sample& channel_sample(const Instrument& instrument, const Channel& channel) {
     std::uint8_t number = instrument.sampleMap[channel.note];
-    if (number < instrument.sampleCount) return *instrument.samples[number];
+    if (number < SAMPLES_PER_INSTRUMENT && instrument.samples[number]) return *instrument.samples[number];
     return emptySample;
 }
 

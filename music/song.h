@@ -17,6 +17,8 @@ inline constexpr std::uint8_t UPDATE_TRIGGER = 8;
 inline constexpr int MAX_CHANNELS = 64;
 inline constexpr int MAX_ORDERS = 256;
 inline constexpr int MAX_ENVELOPE_POINTS = 12;
+inline constexpr std::uint16_t MAX_ENVELOPE_VALUE = 32767;
+inline constexpr int SAMPLES_PER_INSTRUMENT = 16;
 inline constexpr int NOTE_COUNT = 96;  // C-0 .. B-7
 inline constexpr std::uint8_t NOTE_KEY_OFF = 97;  // this and above release the note
 
@@ -79,9 +81,8 @@ struct Envelope {
 };
 
 struct Instrument {
-    Sample** samples;           // sampleCount entries
-    std::uint8_t sampleCount;   // 16 in FastTracker's files; other trackers store more
-    std::uint8_t sampleMap[NOTE_COUNT];  // note -> sample number; sampleCount and above: none
+    Sample* samples[SAMPLES_PER_INSTRUMENT];  // null beyond the instrument's samples
+    std::uint8_t sampleMap[NOTE_COUNT];       // note -> sample number; 16 and above: none
     Envelope volumeEnvelope;
     Envelope panningEnvelope;
     std::uint8_t vibratoType;

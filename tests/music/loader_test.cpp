@@ -59,8 +59,9 @@ TEST(Loader, EmptyInstrumentWith29ByteHeaderIsSkippedExactly) {
     module.instruments[1].samples[0].volume = 33;
     LoadedSong loaded;
     ASSERT_TRUE(loaded.load(module));
-    EXPECT_EQ(loaded.song().instruments[0].sampleCount, 0);
-    ASSERT_EQ(loaded.song().instruments[1].sampleCount, 1);
+    EXPECT_EQ(loaded.song().instruments[0].samples[0], nullptr);
+    ASSERT_NE(loaded.song().instruments[1].samples[0], nullptr);
+    EXPECT_EQ(loaded.song().instruments[1].samples[1], nullptr);
     EXPECT_EQ(loaded.song().instruments[1].samples[0]->volume, 33);
     EXPECT_EQ(loaded.song().instruments[1].samples[0]->length, 64u);
 }
@@ -172,22 +173,30 @@ TEST(Loader, SongNameKeepsPrintableCharacters) {
     EXPECT_STREQ(loaded.song().name, "abcd");
 }
 
-TEST(Loader, SamplesBeyondSixteenAreKept) {
+TEST(Loader, SixteenSamplesAtMost) {
     XmModule module = basic_module();
-    module.instruments[0].samples.resize(20, module.instruments[0].samples[0]);
-    module.instruments[0].samples[19].volume = 5;
-    module.instruments[0].sampleMap[49] = 19;
+    module.instruments[0].samples.resize(16, module.instruments[0].samples[0]);
+    module.instruments[0].samples[15].volume = 5;
+    module.instruments[0].sampleMap[49] = 15;
+    module.instruments[0].sampleMap[50] = 16;  // names no sample
     cell(module, 0, 0) = {50, 1, 0, 0, 0};
-    LoadedSong loaded;
-    ASSERT_TRUE(loaded.load(module));
-    loaded.rows(1);
-    EXPECT_EQ(loaded.channel(0).volume, 5);
+    cell(module, 1, 0) = {51, 1, 0, 0, 0};
+    LoadedSong sixteen;
+    ASSERT_TRUE(sixteen.load(module));
+    sixteen.rows(1);
+    EXPECT_EQ(sixteen.channel(0).volume, 5);
+    sixteen.rows(1);
+    EXPECT_EQ(sixteen.channel(0).voice->sample, &music::emptySample);
+
+    module.instruments[0].samples.resize(17, module.instruments[0].samples[0]);
+    LoadedSong seventeen;
+    EXPECT_FALSE(seventeen.load(module));
 }
 
 TEST(Loader, SloppyEnvelopesAreMadeSafe) {
     XmModule module = basic_module();
     XmEnvelope& volume = module.instruments[0].volumeEnvelope;
-    volume.points = {{0, 64}, {10, 200}, {5, 10}};
+    volume.points = {{0, 64}, {10, 200}, {5, 40000}};
     volume.pointCountField = 40;
     volume.sustain = 12;
     volume.loopStart = 1;
@@ -265,8 +274,10 @@ void expect_same_from_file(const std::vector<std::uint8_t>& bytes) {
     ASSERT_EQ(memoryLoaded, fileLoaded);
     if (!memoryLoaded) return;
     for (int i = 0; i < fromMemory.song().instrumentCount; ++i) {
-        ASSERT_EQ(fromMemory.song().instruments[i].sampleCount, fromFile.song().instruments[i].sampleCount);
-        for (int s = 0; s < fromMemory.song().instruments[i].sampleCount; ++s) {
+        for (int s = 0; s < music::SAMPLES_PER_INSTRUMENT; ++s) {
+            ASSERT_EQ(fromMemory.song().instruments[i].samples[s] == nullptr,
+                      fromFile.song().instruments[i].samples[s] == nullptr);
+            if (fromMemory.song().instruments[i].samples[s] == nullptr) continue;
             const Sample& a = *fromMemory.song().instruments[i].samples[s];
             const Sample& b = *fromFile.song().instruments[i].samples[s];
             ASSERT_EQ(a.length, b.length);

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -48,14 +47,6 @@ struct FileSong {
     }
 };
 
-int version(const fs::path& file) {
-    std::FILE* stream = std::fopen(file.string().c_str(), "rb");
-    unsigned char bytes[2] = {};
-    if (stream && std::fseek(stream, 58, SEEK_SET) == 0 && std::fread(bytes, 1, 2, stream) == 2) {}
-    if (stream) std::fclose(stream);
-    return bytes[0] | bytes[1] << 8;
-}
-
 constexpr std::uint32_t BLOCKS_PER_MINUTE = 60 * 48000 / 1024;
 
 }  // namespace
@@ -78,12 +69,15 @@ TEST(TestData, RealModulesPlayThroughToTheirEnd) {
     if (real.empty()) GTEST_SKIP() << "no shared real modules";
     for (const fs::path& file : real) {
         FileSong song(file);
-        if (!song.load()) {
-            // The layout before version 1.04 (instrument headers ahead of the
-            // patterns, sample data behind them) is not one this player reads.
-            EXPECT_LT(version(file), 0x0104) << file;
+        // The loader's checks refuse two of them: one is in the layout
+        // before version 1.04 (instrument headers ahead of the patterns),
+        // the other has an instrument with 23 samples (16 at most).
+        const std::string name = file.filename().string();
+        if (name == "dontyou.xm" || name == "grass_near_the_house.xm") {
+            EXPECT_FALSE(song.load()) << file;
             continue;
         }
+        ASSERT_TRUE(song.load()) << file;
         // Once through: to the end of the order list, or to where a jump
         // returns to a row already played.
         PassCounter counter;
