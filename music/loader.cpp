@@ -107,14 +107,16 @@ void read_points(const std::uint8_t* points, Envelope& envelope) {
     }
 }
 
-// Makes a sloppy envelope safe to run: at most 12 points, values 0..64, ticks
-// that never go back, and sustain or loop points that exist (else that
-// feature is off). Fewer than 2 points switch the envelope off.
+// Makes a sloppy envelope safe to run: at most 12 points, values up to 32767
+// (so that a value x 65536 fits the 16.16 accumulator; values above 64 are
+// otherwise used as they are), ticks that never go back, and sustain or loop
+// points that exist (else that feature is off). Fewer than 2 points switch
+// the envelope off.
 void sanitize_envelope(Envelope& envelope) {
     envelope.count = std::min<std::uint8_t>(envelope.count, MAX_ENVELOPE_POINTS);
     for (int i = 0; i < envelope.count; ++i) {
         EnvelopePoint& point = envelope.points[i];
-        point.value = std::min<std::uint16_t>(point.value, 64);
+        point.value = std::min<std::uint16_t>(point.value, MAX_ENVELOPE_VALUE);
         if (i > 0) point.tick = std::max(point.tick, envelope.points[i - 1].tick);
     }
     if (envelope.sustain >= envelope.count) envelope.type &= static_cast<std::uint8_t>(~ENVELOPE_SUSTAIN);

@@ -15,6 +15,12 @@ inline std::int32_t scaled(std::int32_t value, std::int32_t level) {
     return halfScaled >> 1;
 }
 
+// The mix block's sums wrap, as the wide loop's lanes do; only songs with
+// envelope values far above 64 come near that.
+inline void addInto(std::int32_t& sum, std::int32_t term) {
+    sum = static_cast<std::int32_t>(static_cast<std::uint32_t>(sum) + static_cast<std::uint32_t>(term));
+}
+
 template <bool Ramping>
 void mixPortable(FrameRun& run, std::int32_t* out, std::int64_t frames) {
     std::uint64_t position = run.position;
@@ -27,8 +33,8 @@ void mixPortable(FrameRun& run, std::int32_t* out, std::int64_t frames) {
         const std::int32_t next = at[1];
         const std::int32_t value =
             64 * here + static_cast<std::int32_t>((static_cast<std::int64_t>(next - here) * (fraction >> 1)) >> 25);
-        out[2 * frame] += scaled(value, l);
-        out[2 * frame + 1] += scaled(value, r);
+        addInto(out[2 * frame], scaled(value, l));
+        addInto(out[2 * frame + 1], scaled(value, r));
         if constexpr (Ramping) {
             l += run.leftStep;
             r += run.rightStep;

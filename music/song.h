@@ -95,7 +95,7 @@ struct Instrument {
 // What the mixer plays: two per channel, so that a note cut by a new one can
 // fade out on the partner voice while the new one fades in.
 struct Voice {
-    std::uint32_t volume;       // 0..127
+    std::uint32_t volume;       // 0..127 (more from envelope values above 64)
     std::uint32_t panning;      // 0..255
     std::uint32_t startOffset;  // where the next start begins (9xx)
     std::uint32_t rightTarget;  // volume * panning / 255

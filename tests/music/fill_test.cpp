@@ -116,3 +116,20 @@ TEST(Fill, BlockConversionMatchesEachSample) {
         }
     }
 }
+
+TEST(Fill, EnvelopeValuesFarAbove64PlayAsTheyAreAndTheMixWraps) {
+    // 32 channels of a full-scale square at envelope value 32767: voice
+    // volumes far beyond 127 whose sums leave 32 bits (the sanitizers would
+    // stop on an overflow).
+    XmModule module = basic_module(32);
+    XmSample& sample = module.instruments[0].samples[0];
+    sample.sixteenBit = true;
+    for (std::size_t i = 0; i < sample.pcm.size(); ++i) sample.pcm[i] = i < 32 ? 32767 : -32768;
+    module.instruments[0].volumeEnvelope = {{{0, 32767}, {10, 32767}}, 0, 0, 0, XM_ENVELOPE_ON, {}};
+    for (int channel = 0; channel < 32; ++channel) cell(module, 0, channel) = {49, 1, 0, 0, 0};
+    LoadedSong loaded;
+    ASSERT_TRUE(loaded.load(module));
+    for (int block = 0; block < 8; ++block) ASSERT_TRUE(music::fill_block(*loaded.player));
+    // (64 x 255 x 64 x 32767, kept to 32 bits) x 65536 / 2^35.
+    EXPECT_EQ(loaded.channel(0).voice->volume, 7934u);
+}

@@ -210,7 +210,8 @@ TEST(Loader, SloppyEnvelopesAreMadeSafe) {
     const music::Envelope& v = loaded.song().instruments[0].volumeEnvelope;
     EXPECT_EQ(v.count, 12);
     EXPECT_EQ(v.type, music::ENVELOPE_ON);  // sustain and loop pointed past the points
-    EXPECT_EQ(v.points[1].value, 64);
+    EXPECT_EQ(v.points[1].value, 200);  // used as it is
+    EXPECT_EQ(v.points[2].value, 32767);
     EXPECT_EQ(v.points[2].tick, 10);
     EXPECT_EQ(loaded.song().instruments[0].panningEnvelope.type, 0);  // a single point is no envelope
 }
