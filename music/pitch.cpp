@@ -51,7 +51,7 @@ void auto_vibrato(Channel& channel, const Instrument& instrument) {
     std::int32_t d = instrument.vibratoDepth * auto_vibrato_wave(instrument.vibratoType, channel.vibratoPhase);
     if (instrument.vibratoSweep != 0) d = channel.vibratoSweep * d / instrument.vibratoSweep;
     channel.periodOffset += d >> 6;
-    if (channel.vibratoSweep < instrument.vibratoSweep) ++channel.vibratoSweep;
+    channel.vibratoSweep = std::min<std::uint32_t>(channel.vibratoSweep + 1u, instrument.vibratoSweep);
     channel.vibratoPhase = (channel.vibratoPhase + instrument.vibratoRate) % 256;
     channel.updateFlags |= UPDATE_FREQUENCY;
 }

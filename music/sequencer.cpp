@@ -485,8 +485,11 @@ void process_row(ModulePlayer& player) {
         channel.updateFlags = UPDATE_FREQUENCY | UPDATE_VOLUME;
 
         if (hasNote) {
-            channel.realNote = static_cast<std::uint8_t>(cell.note - 1 + sample.relativeNote);
-            const std::int32_t period = note_period(linear, channel.realNote, sample.finetune);
+            // The period comes from the real note as it is (it may be below
+            // 0); the channel keeps it as a byte.
+            const int realNote = cell.note - 1 + sample.relativeNote;
+            channel.realNote = static_cast<std::uint8_t>(realNote);
+            const std::int32_t period = note_period(linear, realNote, sample.finetune);
             channel.notePeriod = period;
             if (!tonePorta) channel.period = period;
             channel.updateFlags |= UPDATE_TRIGGER;

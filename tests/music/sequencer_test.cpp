@@ -238,3 +238,19 @@ TEST(Sequencer, KeyOffFadesOut) {
     EXPECT_EQ(loaded.channel(0).fadeVolume, 0);
     EXPECT_EQ(loaded.channel(0).voice->volume, 0u);
 }
+
+TEST(Sequencer, RealNoteBelowZeroKeepsItsPeriod) {
+    // C-0 with a relative note of -12: real note -12, an octave below C-0,
+    // on both period tables; the channel keeps the note as a byte.
+    for (const bool linear : {true, false}) {
+        XmModule module = basic_module();
+        module.flags = linear ? 1 : 0;
+        module.instruments[0].samples[0].relativeNote = -12;
+        cell(module, 0, 0) = {1, 1, 0, 0, 0};
+        LoadedSong loaded;
+        ASSERT_TRUE(loaded.load(module));
+        loaded.ticks(1);
+        EXPECT_EQ(loaded.channel(0).period, linear ? 7680 + 64 * 12 : 54784) << linear;
+        EXPECT_EQ(loaded.channel(0).realNote, 244) << linear;
+    }
+}
