@@ -355,7 +355,9 @@ bool load_song(ModulePlayer& player) {
     player.row = 0;
     player.nextOrder.store(0, std::memory_order_relaxed);
     player.nextRow.store(0, std::memory_order_relaxed);
+    player.jumpOrder.store(-1, std::memory_order_relaxed);
     player.songEnded = 0;
+    player.restarted = false;
     std::uint64_t sampleBytes = 0;
     for (std::uint32_t i = 0; i < song.instrumentCount; ++i)
         if (!load_instrument(player, song.instruments[i], sampleBytes)) return false;

@@ -2,7 +2,7 @@
 // source, the song itself, the sequencer position and the query ring.
 //
 // The caller's thread writes the control fields (paused, masterVolume,
-// nextOrder/nextRow through a jump, quit) and reads the query fields (ring,
+// jumpOrder, quit) and reads the query fields (ring,
 // ringIndex, elapsedMs) while the player thread runs; those are atomics used
 // with relaxed ordering, one word each, as nothing else is ordered by them.
 #pragma once
@@ -94,6 +94,10 @@ struct ModulePlayer {
     std::int32_t extraTicks;  // pattern delay
     std::atomic<std::int32_t> nextOrder;  // -1: none
     std::atomic<std::int32_t> nextRow;    // -1: none
+    // An order asked for by player_jump_to_order, -1: none. One word of its
+    // own, so that the request cannot interleave with the player thread's
+    // writes of the next order and row; it wins over them at the next row.
+    std::atomic<std::int32_t> jumpOrder;
     std::int32_t globalVolume;  // 0..64 by intent
     std::uint8_t globalVolumeSlideMemory;
     std::uint32_t samplesPerTick;

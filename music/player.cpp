@@ -131,7 +131,7 @@ platform::PcmOutput* const* player_play(SongRef song, std::size_t parameter, std
     return &player.device;
 }
 
-void player_stop() {
+int player_stop() {
     ModulePlayer& player = thePlayer;
     // The thread is gone before the device and the song are touched, also
     // when it ended by itself at the end of a PLAY_NO_LOOP song.
@@ -142,6 +142,7 @@ void player_stop() {
     }
     release(player);
     player.song.name[0] = '\0';
+    return 0;
 }
 
 void player_pause() {
@@ -158,8 +159,7 @@ void player_set_volume(std::uint32_t level) {
 
 void player_jump_to_order(std::uint16_t order) {
     ModulePlayer& player = thePlayer;
-    player.nextOrder.store(order < player.song.length ? order : 0, relaxed);
-    player.nextRow.store(0, relaxed);
+    player.jumpOrder.store(order < player.song.length ? order : 0, relaxed);
 }
 
 std::uint32_t player_get_levels() {

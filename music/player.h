@@ -26,7 +26,8 @@ struct SongRef {
 platform::PcmOutput* const* player_play(SongRef song, std::size_t parameter, std::uint32_t flags);
 
 // Ends playback and frees the song. Does nothing when nothing plays.
-void player_stop();
+// Returns 0.
+int player_stop();
 
 // Silence from the next block filled on, with the song standing still.
 void player_pause();

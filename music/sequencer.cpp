@@ -538,11 +538,16 @@ void process_tick(ModulePlayer& player) {
     }
 }
 
-// Takes the pending order and row; a row beyond its pattern (a break, loop or
-// jump aimed too far) becomes row 0.
+// Takes the pending order and row, or the caller's jump to row 0 of an order;
+// a row beyond its pattern (a break, loop or jump aimed too far) becomes row 0.
 void enter_row(ModulePlayer& player) {
-    const std::int32_t order = player.nextOrder.exchange(-1, std::memory_order_relaxed);
-    const std::int32_t row = player.nextRow.exchange(-1, std::memory_order_relaxed);
+    std::int32_t order = player.nextOrder.exchange(-1, std::memory_order_relaxed);
+    std::int32_t row = player.nextRow.exchange(-1, std::memory_order_relaxed);
+    const std::int32_t jump = player.jumpOrder.exchange(-1, std::memory_order_relaxed);
+    if (jump >= 0) {
+        order = jump;
+        row = 0;
+    }
     if (order >= 0) player.order = order < player.song.length ? order : 0;
     if (row >= 0) player.row = row;
     if (player.row >= current_pattern(player).rows) player.row = 0;

@@ -223,8 +223,7 @@ TEST_F(Player, JumpIsHeardFromTheNextRow) {
     reference.fill(16);
 
     player_jump_to_order(5);
-    reference.player->nextOrder = 5;
-    reference.player->nextRow = 0;
+    reference.player->jumpOrder = 5;
     reference.fill(3);
     playTo(3);
     for (std::uint32_t block = 0; block < 3; ++block) EXPECT_EQ(playerBlock(block), reference.blocks[16 + block]);
@@ -232,8 +231,7 @@ TEST_F(Player, JumpIsHeardFromTheNextRow) {
 
     // An order beyond the song goes to order 0.
     player_jump_to_order(200);
-    reference.player->nextOrder = 0;
-    reference.player->nextRow = 0;
+    reference.player->jumpOrder = 0;
     reference.fill(2);
     playTo(5);
     EXPECT_EQ(playerBlock(3), reference.blocks[19]);
