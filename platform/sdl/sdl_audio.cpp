@@ -3,7 +3,6 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstring>
 #include <new>
 
@@ -15,7 +14,7 @@ struct PcmOutput {
     SDL_AudioDeviceID device = 0;
     const Uint8* buffer = nullptr;  // set under the device lock
     std::uint32_t bytes = 0;
-    std::atomic<std::uint32_t> played{0};
+    std::uint32_t played = 0;  // bytes taken, under the device lock
 };
 
 namespace {
@@ -27,8 +26,7 @@ void SDLCALL feed(void* context, Uint8* stream, int length) {
         std::memset(stream, 0, wanted);
         return;
     }
-    std::uint32_t played = output->played.load(std::memory_order_relaxed);
-    std::uint32_t cursor = played % output->bytes;
+    std::uint32_t cursor = output->played % output->bytes;
     while (wanted > 0) {
         const std::uint32_t count = std::min(wanted, output->bytes - cursor);
         std::memcpy(stream, output->buffer + cursor, count);
@@ -36,7 +34,7 @@ void SDLCALL feed(void* context, Uint8* stream, int length) {
         wanted -= count;
         cursor = (cursor + count) % output->bytes;
     }
-    output->played.store(played + static_cast<std::uint32_t>(length), std::memory_order_relaxed);
+    output->played += static_cast<std::uint32_t>(length);
 }
 
 }  // namespace
@@ -70,14 +68,20 @@ bool pcmStart(PcmOutput* output, const void* buffer, std::uint32_t bytes) {
     SDL_LockAudioDevice(output->device);
     output->buffer = static_cast<const Uint8*>(buffer);
     output->bytes = bytes;
-    output->played.store(0, std::memory_order_relaxed);
+    output->played = 0;
     SDL_UnlockAudioDevice(output->device);
     SDL_PauseAudioDevice(output->device, 0);
     return true;
 }
 
+// Read under the device lock, which the callback holds while it copies: so
+// the player's refill of a block comes after the copy that last read it, and
+// its writes come before the copy that reads them.
 std::uint32_t pcmPosition(PcmOutput* output) {
-    return output->played.load(std::memory_order_relaxed);
+    SDL_LockAudioDevice(output->device);
+    const std::uint32_t played = output->played;
+    SDL_UnlockAudioDevice(output->device);
+    return played;
 }
 
 void pcmClose(PcmOutput* output) {
