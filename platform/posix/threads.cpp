@@ -3,6 +3,7 @@
 // runs at the normal priority instead.
 #include <pthread.h>
 #include <sched.h>
+#include <sys/resource.h>
 
 #include <new>
 
@@ -24,11 +25,26 @@ void* runThread(void* self) {
     return nullptr;
 }
 
+// The highest real-time priority this process may take: the system's top,
+// or the user's real-time limit where one is set below it (above 0; at 0
+// only a privileged process gets real-time scheduling, and it may take any).
+int highestRealtimePriority() {
+    int priority = sched_get_priority_max(SCHED_FIFO);
+#ifdef RLIMIT_RTPRIO
+    rlimit limit{};
+    if (getrlimit(RLIMIT_RTPRIO, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY && limit.rlim_cur > 0 &&
+        limit.rlim_cur < static_cast<rlim_t>(priority)) {
+        priority = static_cast<int>(limit.rlim_cur);
+    }
+#endif
+    return priority;
+}
+
 bool startRealtime(Thread* thread) {
     pthread_attr_t attributes;
     if (pthread_attr_init(&attributes) != 0) return false;
     sched_param parameters{};
-    parameters.sched_priority = sched_get_priority_max(SCHED_FIFO);
+    parameters.sched_priority = highestRealtimePriority();
     const bool ready = pthread_attr_setinheritsched(&attributes, PTHREAD_EXPLICIT_SCHED) == 0 &&
                        pthread_attr_setschedpolicy(&attributes, SCHED_FIFO) == 0 &&
                        pthread_attr_setschedparam(&attributes, &parameters) == 0;
