@@ -33,8 +33,9 @@ struct OpenResult {
 };
 
 // Opens the fixed-size window with the given title, shows it and makes a GL
-// compatibility context (24-bit colour, 16-bit depth, double buffered, no
-// vertical sync) current on it.
+// compatibility context (24-bit colour, 16-bit depth, double buffered)
+// current on it. The frame loop's sleep paces the frames: the SDL backend
+// turns vertical sync off, the Win32 one leaves the driver's setting.
 OpenResult openWindow(const char* title, int width, int height);
 
 // Takes at most one message from the queue and dispatches it. Escape and

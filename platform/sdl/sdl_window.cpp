@@ -31,7 +31,7 @@ OpenResult failure(const char* what, SDL_Window* window) {
 
 bool postsQuit(const SDL_Event& event) {
     switch (event.type) {
-        case SDL_QUIT:
+        case SDL_QUIT:  // also SIGINT and SIGTERM: the demo ends as with Escape
             return true;
         case SDL_WINDOWEVENT:
             return event.window.event == SDL_WINDOWEVENT_CLOSE;
