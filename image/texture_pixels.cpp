@@ -52,14 +52,21 @@ bool agreeing_layout(bool rgba8, std::uint32_t channels, std::uint32_t depth) {
 
 TexturePixels texture_pixels(const PngImage* image) {
     TexturePixels out;
-    if (!image || !png_get_buffer(image) || png_get_format(image) == PngFormat::BadFormat) return out;
-
+    if (!image) return out;
     const std::uint32_t width = png_get_width(image), height = png_get_height(image);
+    constexpr std::uint32_t largestSide = std::numeric_limits<std::int32_t>::max();  // GLsizei
+    if (width > largestSide || height > largestSide) return out;
+    if (!png_get_buffer(image)) {
+        out.width = width;
+        out.height = height;
+        return out;
+    }
+    if (png_get_format(image) == PngFormat::BadFormat) return out;
+
     const std::uint32_t channels = png_get_channels(image), depth = png_get_bit_depth(image);
     const bool rgba8 = png_get_format(image) == PngFormat::Rgba8;
     if (!agreeing_layout(rgba8, channels, depth)) return out;
-    constexpr std::uint32_t largestSide = std::numeric_limits<std::int32_t>::max();  // GLsizei
-    if (width == 0 || height == 0 || width > largestSide || height > largestSide) return out;
+    if (width == 0 || height == 0) return out;
 
     // A buffer of at most 4 GiB holds at most 2^35 one-bit pixels; beyond that the products below could wrap.
     const std::uint64_t pixels = std::uint64_t{width} * height;

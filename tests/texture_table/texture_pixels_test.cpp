@@ -49,10 +49,6 @@ TEST(TexturePixels, Rgba8IsHandedOverWithoutACopy) {
 TEST(TexturePixels, PicturesWithoutUsablePixelsAreEmpty) {
     expect_empty(texture_pixels(nullptr));
 
-    std::vector<std::uint8_t> none;  // header read, decode failed: size known, no buffer
-    const PngImage failed = decoded(64, 64, 6, 8, PngFormat::Rgba8, none);
-    expect_empty(texture_pixels(&failed));
-
     std::vector<std::uint8_t> buffer(4 * 4 * 4 - 1);  // one byte short
     const PngImage shortBuffer = decoded(4, 4, 6, 8, PngFormat::Rgba8, buffer);
     expect_empty(texture_pixels(&shortBuffer));
@@ -65,6 +61,18 @@ TEST(TexturePixels, PicturesWithoutUsablePixelsAreEmpty) {
     std::vector<std::uint8_t> oneBit(2);
     const PngImage mismatched = decoded(4, 4, 0, 1, PngFormat::Rgba8, oneBit);
     expect_empty(texture_pixels(&mismatched));
+}
+
+TEST(TexturePixels, AFailedDecodeKeepsTheHeadersSizeWithoutPixels) {
+    std::vector<std::uint8_t> none;
+    const PngImage failed = decoded(64, 32, 6, 8, PngFormat::Rgba8, none);
+    const TexturePixels p = texture_pixels(&failed);
+    EXPECT_EQ(p.width, 64u);
+    EXPECT_EQ(p.height, 32u);
+    EXPECT_EQ(p.rgba, nullptr);
+
+    const PngImage tooWide = decoded(0x80000000u, 1, 6, 8, PngFormat::Rgba8, none);
+    expect_empty(texture_pixels(&tooWide));
 }
 
 TEST(TexturePixels, SizesBeyondWhatOpenGLOrTheBufferCanHoldAreEmpty) {

@@ -144,7 +144,7 @@ TEST_F(TextureTable, AMissingPictureStillGetsANameAndTheLoadGoesOn) {
     EXPECT_TRUE(gl.uploads.back().hasPixels);
 }
 
-TEST_F(TextureTable, ACorruptPictureIsUploadedEmpty) {
+TEST_F(TextureTable, ACutPictureIsUploadedAtItsSizeWithoutPixels) {
     {
         const fs::path bg = "RC/BG.png";
         std::string bytes(fs::file_size(bg) / 2, '\0');
@@ -157,7 +157,8 @@ TEST_F(TextureTable, ACorruptPictureIsUploadedEmpty) {
         std::fclose(f);
     }
     loadTextureTable(names_);
-    EXPECT_EQ(gl.uploads[8].width, 0);
+    EXPECT_EQ(gl.uploads[8].width, 512);
+    EXPECT_EQ(gl.uploads[8].height, 512);
     EXPECT_FALSE(gl.uploads[8].hasPixels);
     EXPECT_TRUE(gl.uploads[9].hasPixels);
 }
