@@ -353,8 +353,8 @@ bool load_song(ModulePlayer& player) {
     player.extraTicks = 0;
     player.order = 0;
     player.row = 0;
-    player.nextOrder.store(0, std::memory_order_relaxed);
-    player.nextRow.store(0, std::memory_order_relaxed);
+    player.nextOrder = 0;
+    player.nextRow = 0;
     player.jumpOrder.store(-1, std::memory_order_relaxed);
     player.songEnded = 0;
     player.restarted = false;

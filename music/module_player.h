@@ -92,8 +92,8 @@ struct ModulePlayer {
     std::int32_t order;
     std::int32_t row;
     std::int32_t extraTicks;  // pattern delay
-    std::atomic<std::int32_t> nextOrder;  // -1: none
-    std::atomic<std::int32_t> nextRow;    // -1: none
+    std::int32_t nextOrder;   // -1: none
+    std::int32_t nextRow;     // -1: none
     // An order asked for by player_jump_to_order, -1: none. One word of its
     // own, so that the request cannot interleave with the player thread's
     // writes of the next order and row; it wins over them at the next row.

@@ -1,5 +1,6 @@
 // Walks the song tick by tick: rows, orders, the volume column and effects.
 #include <algorithm>
+#include <utility>
 
 #include "music/module_player.h"
 #include "music/pitch.h"
@@ -259,7 +260,7 @@ void extended_row(RowContext& row) {
             break;
         }
         channel.loopCounter = channel.loopCounter == 0 ? y : static_cast<std::uint8_t>(channel.loopCounter - 1);
-        if (channel.loopCounter) player.nextRow.store(static_cast<std::int32_t>(channel.loopRow), std::memory_order_relaxed);
+        if (channel.loopCounter) player.nextRow = static_cast<std::int32_t>(channel.loopRow);
         break;
     case TREMOLO_WAVEFORM: channel.waveforms = static_cast<std::uint8_t>((channel.waveforms & 0x0F) | y << 4); break;
     case SET_PANNING_FINE: channel.panning = y * 16; channel.updateFlags |= UPDATE_PANNING; break;
@@ -285,7 +286,7 @@ void effect_row(RowContext& row, std::int32_t saved[3], bool& jumped) {
     const std::uint8_t xy = row.cell.parameter;
     const std::uint8_t x = high(xy), y = low(xy);
     auto jump_order = [&](std::int32_t order) {
-        player.nextOrder.store(order >= player.song.length ? 0 : order, std::memory_order_relaxed);
+        player.nextOrder = order >= player.song.length ? 0 : order;
     };
     switch (row.cell.effect) {
     case PORTA_UP: case PORTA_DOWN:
@@ -327,12 +328,12 @@ void effect_row(RowContext& row, std::int32_t saved[3], bool& jumped) {
         break;
     case POSITION_JUMP:
         jump_order(xy);
-        player.nextRow.store(0, std::memory_order_relaxed);
+        player.nextRow = 0;
         jumped = true;
         break;
     case SET_VOLUME: channel.volume = xy; break;
     case PATTERN_BREAK:
-        player.nextRow.store(10 * x + y, std::memory_order_relaxed);
+        player.nextRow = 10 * x + y;
         if (!jumped) jump_order(player.order + 1);
         break;
     case EXTENDED:
@@ -541,8 +542,8 @@ void process_tick(ModulePlayer& player) {
 // Takes the pending order and row, or the caller's jump to row 0 of an order;
 // a row beyond its pattern (a break, loop or jump aimed too far) becomes row 0.
 void enter_row(ModulePlayer& player) {
-    std::int32_t order = player.nextOrder.exchange(-1, std::memory_order_relaxed);
-    std::int32_t row = player.nextRow.exchange(-1, std::memory_order_relaxed);
+    std::int32_t order = std::exchange(player.nextOrder, -1);
+    std::int32_t row = std::exchange(player.nextRow, -1);
     const std::int32_t jump = player.jumpOrder.exchange(-1, std::memory_order_relaxed);
     if (jump >= 0) {
         order = jump;
@@ -558,18 +559,18 @@ void enter_row(ModulePlayer& player) {
 bool advance(ModulePlayer& player, bool& restarted) {
     const std::int16_t rows = static_cast<std::int16_t>(current_pattern(player).rows);
     if (player.row + 1 < rows) {
-        player.nextRow.store(player.row + 1, std::memory_order_relaxed);
+        player.nextRow = player.row + 1;
         return true;
     }
     if (player.order + 1 < player.song.length) {
-        player.nextOrder.store(player.order + 1, std::memory_order_relaxed);
+        player.nextOrder = player.order + 1;
     } else {
         if (player.noLoop) return false;
         const std::int32_t restart = player.song.restartPosition;
-        player.nextOrder.store(restart < player.song.length ? restart : 0, std::memory_order_relaxed);
+        player.nextOrder = restart < player.song.length ? restart : 0;
         restarted = true;
     }
-    player.nextRow.store(0, std::memory_order_relaxed);
+    player.nextRow = 0;
     return true;
 }
 
@@ -587,7 +588,7 @@ void sequencer_tick(ModulePlayer& player) {
             return;
         }
         process_row(player);
-        if (player.nextRow.load(std::memory_order_relaxed) == -1) {
+        if (player.nextRow == -1) {
             bool wrapped = false;
             if (!advance(player, wrapped)) {
                 player.songEnded = 1;

@@ -44,8 +44,8 @@ TEST(Sequencer, BreakAndJumpInOneRow) {
     LoadedSong breakOnly;
     ASSERT_TRUE(breakOnly.load(module));
     breakOnly.ticks(6);
-    EXPECT_EQ(breakOnly.player->nextOrder.load(), 1);
-    EXPECT_EQ(breakOnly.player->nextRow.load(), 32);
+    EXPECT_EQ(breakOnly.player->nextOrder, 1);
+    EXPECT_EQ(breakOnly.player->nextRow, 32);
     breakOnly.ticks(1);
     EXPECT_EQ(breakOnly.player->order, 1);
     EXPECT_EQ(breakOnly.player->row, 32);
